@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Visible cell counts of the browser: the drawing area divided by the cell's screen size,
+// rounded half to even, so the last column and row may be only partly visible.
+struct GridCounts {
+    qint16 columns = 0;
+    qint16 rows = 0;
+};
+[[nodiscard]] GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom,
+                                           int cellSize);
+
+// The top address the scroll thumb picks: v/1024 of the file, moved down to a multiple of
+// 16 bytes per visible row, plus the byte offset. Clamped to the 32-bit range.
+[[nodiscard]] qint32 scrollTopAddress(qint32 fileLength, int thumb, int rows, double offset);
+
+// What lies under a point of the browser box.
+struct BrowserPoint {
+    qint64 address = 0; // by the floor of the cell position
+    qint64 column = 0;  // truncated toward zero, for display and marking
+    qint64 row = 0;
+};
+[[nodiscard]] BrowserPoint browserPointAt(double x, double y, int cellSize, int zoom,
+                                          qint32 topAddress, int columns);
+
+// Address of the tile in browser cell (column, row).
+[[nodiscard]] constexpr qint64 browserCellAddress(qint32 top, int columns, int column, int row)
+{
+    return qint64(top) + 16 * (qint64(column) + qint64(row) * columns);
+}

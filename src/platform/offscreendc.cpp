@@ -1,0 +1,111 @@
+#include "offscreendc.h"
+
+#include "picturebox.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+OffscreenDC::OffscreenDC(int width, int height)
+    : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height)
+{
+    m_image.fill(Qt::black);
+    m_bits = reinterpret_cast<QRgb*>(m_image.bits());
+    m_stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
+}
+
+void OffscreenDC::plot(int x, int y, QRgb color)
+{
+    if (unsigned(x) < unsigned(m_width) && unsigned(y) < unsigned(m_height))
+        m_bits[qsizetype(y) * m_stride + x] = color;
+}
+
+void OffscreenDC::Rectangle(int left, int top, int right, int bottom)
+{
+    if (right <= left || bottom <= top)
+        return;
+    const int x0 = std::max(left + 1, 0);
+    const int x1 = std::min(right - 1, m_width);
+    for (int y = std::max(top + 1, 0); y < std::min(bottom - 1, m_height); ++y) {
+        QRgb* line = row(y);
+        std::fill(line + std::min(x0, x1), line + x1, m_brush);
+    }
+    for (int x = left; x < right; ++x) {
+        plot(x, top, m_pen);
+        plot(x, bottom - 1, m_pen);
+    }
+    for (int y = top; y < bottom; ++y) {
+        plot(left, y, m_pen);
+        plot(right - 1, y, m_pen);
+    }
+}
+
+void OffscreenDC::MoveToEx(int x, int y)
+{
+    m_curX = x;
+    m_curY = y;
+}
+
+void OffscreenDC::LineTo(int x, int y)
+{
+    // Bresenham from the current point, stopping short of the end point.
+    int cx = m_curX;
+    int cy = m_curY;
+    const int dx = std::abs(x - cx);
+    const int dy = -std::abs(y - cy);
+    const int sx = cx < x ? 1 : -1;
+    const int sy = cy < y ? 1 : -1;
+    int err = dx + dy;
+    while (cx != x || cy != y) {
+        plot(cx, cy, m_pen);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            cx += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            cy += sy;
+        }
+    }
+    MoveToEx(x, y);
+}
+
+void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
+                int sx, int sy, int sw, int sh)
+{
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
+        return;
+    QImage& target = box.surface();
+    const int x0 = std::max(dx, 0);
+    const int x1 = std::min(dx + dw, target.width());
+    const int y0 = std::max(dy, 0);
+    const int y1 = std::min(dy + dh, target.height());
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // Source column of every visible target column, worked out once per copy.
+    std::vector<int> column(size_t(x1 - x0));
+    for (int x = x0; x < x1; ++x)
+        column[size_t(x - x0)] = sx + int(qint64(x - dx) * sw / dw);
+    const QImage& src = source.image();
+    const QRgb* previous = nullptr;
+    QRgb* previousLine = nullptr;
+    for (int y = y0; y < y1; ++y) {
+        const int srcY = sy + int(qint64(y - dy) * sh / dh);
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y)) + x0;
+        if (srcY < 0 || srcY >= src.height())
+            continue;
+        const auto* srcLine = reinterpret_cast<const QRgb*>(src.constScanLine(srcY));
+        if (srcLine == previous) {
+            std::memcpy(line, previousLine, size_t(x1 - x0) * sizeof(QRgb));
+            continue;
+        }
+        for (int i = 0; i < x1 - x0; ++i) {
+            const int c = column[size_t(i)];
+            line[i] = (c >= 0 && c < src.width()) ? srcLine[c] : line[i];
+        }
+        previous = srcLine;
+        previousLine = line;
+    }
+}

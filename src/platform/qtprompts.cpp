@@ -1,0 +1,52 @@
+#include "qtprompts.h"
+
+#include "../app/filefilter.h"
+#include "qtcolor.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+MsgAnswer QtPrompts::messageBox(const MessageSpec& message)
+{
+    QMessageBox box(m_parent);
+    box.setText(QString(message.text).replace(u'\r', u'\n'));
+    box.setWindowTitle(message.title.isEmpty() ? QApplication::applicationDisplayName()
+                                               : message.title);
+    box.setIcon(message.icon == MsgIcon::Information ? QMessageBox::Information
+                                                     : QMessageBox::NoIcon);
+    if (message.buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(message.defaultButton == MsgAnswer::No ? QMessageBox::No
+                                                                    : QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (message.buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+QString QtPrompts::openFileName(const QString& filterList)
+{
+    QStringList filters;
+    for (const FileFilter& filter : parseFileFilters(filterList))
+        filters << filter.description + QStringLiteral(" (") + filter.patterns.join(u' ') + u')';
+    QFileDialog dialog(m_parent);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The descriptions already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+ColorRef QtPrompts::chooseColor(ColorRef current)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(current), m_parent);
+    return chosen.isValid() ? fromQColor(chosen) : current;
+}
