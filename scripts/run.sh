@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the editor and starts it (with any file named on the command line).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/ensure-deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/release -j"$(nproc)" --target pelorin
+exec build/release/src/pelorin "$@"

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <variant>
+
+// Answers the program's dialogs from a queue set up by the test, records every message box
+// shown, and fails the running test on a dialog nobody expected.
+class ScriptedPrompts : public Prompts {
+public:
+    // The next message box must be exactly `box`; it is answered with `answer`.
+    void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok);
+    // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded.
+    void expectOpen(const QString& path);
+    // The next colour picker returns `color`; expectColorCancel returns what it was given.
+    void expectColor(ColorRef color);
+    void expectColorCancel();
+
+    MsgAnswer messageBox(const MessageSpec& message) override;
+    QString openFileName(const QString& filterList) override;
+    ColorRef chooseColor(ColorRef current) override;
+
+    // True when every expected dialog was shown and nothing unexpected was.
+    [[nodiscard]] bool done() const { return m_queue.empty() && m_failures.isEmpty(); }
+    [[nodiscard]] QString report() const;
+
+    QList<MessageSpec> shown;
+    QStringList filters;
+    QList<ColorRef> colorsOffered;
+
+private:
+    struct Box {
+        MessageSpec spec;
+        MsgAnswer answer;
+    };
+    struct Open {
+        QString path;
+    };
+    struct Color {
+        bool cancel;
+        ColorRef color;
+    };
+    using Step = std::variant<Box, Open, Color>;
+    void fail(const QString& what);
+
+    std::deque<Step> m_queue;
+    QStringList m_failures;
+};
+
+// Fails the test unless every scripted dialog was used and none was unexpected.
+#define VERIFY_PROMPTS(prompts) QVERIFY2((prompts).done(), qPrintable((prompts).report()))
+
+[[nodiscard]] QString describe(const MessageSpec& box);
