@@ -5,4 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build build/release -j"$(nproc)" --target pelorin
+# Without a file named, start with the sample tile file so that there is something to try.
+if [ $# -eq 0 ]; then
+    set -- build/release/sample/pelorin-sample.gb
+fi
 exec build/release/src/pelorin "$@"

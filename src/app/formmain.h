@@ -158,6 +158,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
@@ -172,6 +174,7 @@ private:
     void connectEditorHandlers();
     void connectTransferHandlers();
     void connectPaletteHandlers();
+    void connectKeysAndWheel();
 
     void refuseOpen(const QString& reason);
     void recomputeTopAddress();

@@ -235,4 +235,5 @@ void FormMain::connectHandlers()
     connectEditorHandlers();
     connectTransferHandlers();
     connectPaletteHandlers();
+    connectKeysAndWheel();
 }

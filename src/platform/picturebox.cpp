@@ -106,6 +106,17 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
         emit dblClick();
 }
 
+void PictureBox::wheelEvent(QWheelEvent* event)
+{
+    // Whole notches only; high-resolution wheels deliver fractions of one.
+    m_wheelRemainder += event->angleDelta().y();
+    const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        emit wheelTurned(steps);
+    event->accept();
+}
+
 int mouseButtonMask(Qt::MouseButtons buttons)
 {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |

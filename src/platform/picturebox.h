@@ -36,6 +36,8 @@ signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void dblClick();
+    // The wheel turned by `steps` notches (positive away from the user).
+    void wheelTurned(int steps);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,6 +45,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     [[nodiscard]] QPointF toDrawingArea(const QPointF& widgetPos) const;
@@ -50,6 +53,7 @@ private:
     void fitSurface();
 
     QImage m_surface;
+    int m_wheelRemainder = 0;
 };
 
 [[nodiscard]] int mouseButtonMask(Qt::MouseButtons buttons);

@@ -1,0 +1,77 @@
+// Writes a small Game Boy tile file to try the editor on: a font and a few sprites, drawn
+// here as text, stored in the 2-bit planar tile format.
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Picture = std::array<const char*, 8>;
+
+// '.' is colour 0, then '+', 'o', '#' for 1 to 3.
+int colourOf(char c) { return c == '#' ? 3 : c == 'o' ? 2 : c == '+' ? 1 : 0; }
+
+void appendTile(std::vector<unsigned char>& out, const Picture& rows)
+{
+    for (const char* row : rows) {
+        unsigned low = 0, high = 0;
+        for (int x = 0; x < 8; ++x) {
+            const int p = colourOf(row[x]);
+            low |= unsigned(p & 1) << (7 - x);
+            high |= unsigned(p >> 1) << (7 - x);
+        }
+        out.push_back(static_cast<unsigned char>(low));
+        out.push_back(static_cast<unsigned char>(high));
+    }
+}
+
+const Picture kGlyphs[] = {
+    {"..###...", ".#...#..", ".#..##..", ".#.#.#..", ".##..#..", ".#...#..", "..###...", "........"}, // 0
+    {"...#....", "..##....", "...#....", "...#....", "...#....", "...#....", "..###...", "........"}, // 1
+    {"..###...", ".#...#..", ".....#..", "....#...", "...#....", "..#.....", ".#####..", "........"}, // 2
+    {"..###...", ".#...#..", ".#...#..", ".#####..", ".#...#..", ".#...#..", ".#...#..", "........"}, // A
+    {".####...", ".#...#..", ".####...", ".#...#..", ".#...#..", ".#...#..", ".####...", "........"}, // B
+    {".####...", ".#...#..", ".#...#..", ".####...", ".#......", ".#......", ".#......", "........"}, // P
+    {".#####..", ".#......", ".####...", ".#......", ".#......", ".#......", ".#####..", "........"}, // E
+    {".#......", ".#......", ".#......", ".#......", ".#......", ".#......", ".#####..", "........"}, // L
+    {"..###...", ".#...#..", ".#...#..", ".#...#..", ".#...#..", ".#...#..", "..###...", "........"}, // O
+    {".####...", ".#...#..", ".#...#..", ".####...", ".#.#....", ".#..#...", ".#...#..", "........"}, // R
+    {"..###...", "...#....", "...#....", "...#....", "...#....", "...#....", "..###...", "........"}, // I
+    {".#...#..", ".##..#..", ".#.#.#..", ".#..##..", ".#...#..", ".#...#..", ".#...#..", "........"}, // N
+};
+
+const Picture kSprites[] = {
+    {".##..##.", "#oo##oo#", "#oooooo#", "#oooooo#", ".#oooo#.", "..#oo#..", "...##...", "........"}, // heart
+    {"..####..", ".#++++#.", "#+#++#+#", "#++++++#", "#+#++#+#", "#++##++#", ".#++++#.", "..####.."}, // face
+    {"##..##..", "##..##..", "..##..##", "..##..##", "##..##..", "##..##..", "..##..##", "..##..##"}, // checks
+    {"...##...", "..#oo#..", ".#o++o#.", "#o+..+o#", "#o+..+o#", ".#o++o#.", "..#oo#..", "...##..."}, // ring
+    {"........", ".++++++.", ".+oooo+.", ".+o##o+.", ".+o##o+.", ".+oooo+.", ".++++++.", "........"}, // frame
+    {"#.......", "##......", "#o#.....", "#oo#....", "#ooo#...", "#oooo#..", "######..", "........"}, // ramp
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makesample OUTPUT\n");
+        return 2;
+    }
+    std::vector<unsigned char> bytes;
+    for (const Picture& glyph : kGlyphs)
+        appendTile(bytes, glyph);
+    for (const Picture& sprite : kSprites)
+        appendTile(bytes, sprite);
+    // A band of every colour in every row position, then room to copy tiles to.
+    for (int shade = 0; shade < 4; ++shade) {
+        const std::string row(8, ".+o#"[shade]);
+        appendTile(bytes, {row.c_str(), row.c_str(), row.c_str(), row.c_str(), row.c_str(),
+                           row.c_str(), row.c_str(), row.c_str()});
+    }
+    bytes.resize(4096, 0);
+    std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return out ? 0 : 1;
+}
