@@ -7,7 +7,7 @@ namespace msg {
 
 inline const QString kAppTitle = QStringLiteral("Dorvane's Pelorin 0.22");
 inline const QString kCredit = QStringLiteral(
-    "Dorvane's Pelorin 0.22 - a tile editor for Game Boy and Super Nintendo ROM images, by Dorvane");
+    "Dorvane's Pelorin 0.22 - Game Boy and Super Nintendo tile editor, by Dorvane");
 
 inline const QString kOpenFilter = QStringLiteral(
     "Gameboy Roms (*.gb,*.gbc)|*.gb;*.gbc|Super Nintendo Roms (*.smc, *.sfc,*.fig)|*.smc; "
