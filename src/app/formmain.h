@@ -177,6 +177,7 @@ private:
     void connectKeysAndWheel();
 
     void refuseOpen(const QString& reason);
+    [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
     void browserZoomChanged();
     void paintBrowserMarkPath(ColorRef color);

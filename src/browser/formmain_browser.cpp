@@ -69,15 +69,20 @@ void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels&
     }
 }
 
+// With no file open the whole box is grey, whatever the options say.
+bool FormMain::showNoFile()
+{
+    if (s.RomFileOpen)
+        return false;
+    SpriteBox->Fill(kNoFileGrey);
+    SpriteBox->Refresh();
+    return true;
+}
+
 void FormMain::DrawBrowser()
 {
-    if (!BrowserDC)
+    if (!BrowserDC || showNoFile())
         return;
-    if (!s.RomFileOpen) {
-        SpriteBox->Fill(kNoFileGrey);
-        SpriteBox->Refresh();
-        return;
-    }
     BrowserDC->SelectBrush(s.OptionColors[0]);
     BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
 
@@ -103,13 +108,8 @@ void FormMain::DrawBrowser()
 // Steps shared with a full redraw: the mark, the copy onto the box, the outline without grid.
 void FormMain::DrawBrowserSelection()
 {
-    if (!BrowserDC)
+    if (!BrowserDC || showNoFile())
         return;
-    if (!s.RomFileOpen) {
-        SpriteBox->Fill(kNoFileGrey);
-        SpriteBox->Refresh();
-        return;
-    }
     const int cell = s.BrowserCellSize;
     const int zoom = s.BrowserZoom;
     if (cell == 9)
@@ -130,11 +130,7 @@ void FormMain::paintBrowserMarkPath(ColorRef color)
     const int c = s.BrowserSelColumn;
     const int r = s.BrowserSelRow;
     BrowserDC->SelectPen(color);
-    BrowserDC->MoveToEx(9 * c - 1, 9 * r - 1);
-    BrowserDC->LineTo(9 * c + 8, 9 * r - 1);
-    BrowserDC->LineTo(9 * c + 8, 9 * r + 8);
-    BrowserDC->LineTo(9 * c - 1, 9 * r + 8);
-    BrowserDC->LineTo(9 * c - 1, 9 * r - 1);
+    StrokeClosedPath(*BrowserDC, 9 * c - 1, 9 * r - 1, 9 * c + 8, 9 * r + 8);
 }
 
 void FormMain::recomputeTopAddress()

@@ -63,11 +63,7 @@ void FormMain::DrawEditor()
     }
     if (cs == 9) {
         EditorDC->SelectPen(s.OptionColors[1]);
-        EditorDC->MoveToEx(9 * sc - 1, 9 * sr - 1);
-        EditorDC->LineTo(9 * sc + 8, 9 * sr - 1);
-        EditorDC->LineTo(9 * sc + 8, 9 * sr + 8);
-        EditorDC->LineTo(9 * sc - 1, 9 * sr + 8);
-        EditorDC->LineTo(9 * sc - 1, 9 * sr - 1);
+        StrokeClosedPath(*EditorDC, 9 * sc - 1, 9 * sr - 1, 9 * sc + 8, 9 * sr + 8);
     }
     StretchBlt(*EditorBox, 0, 0, kEditorColumns * cs * z, kEditorRows * cs * z, *EditorDC, 0, 0,
                kEditorColumns * cs, kEditorRows * cs);

@@ -72,6 +72,15 @@ void OffscreenDC::LineTo(int x, int y)
     MoveToEx(x, y);
 }
 
+void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
+{
+    dc.MoveToEx(left, top);
+    dc.LineTo(right, top);
+    dc.LineTo(right, bottom);
+    dc.LineTo(left, bottom);
+    dc.LineTo(left, top);
+}
+
 void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
                 int sx, int sy, int sw, int sh)
 {

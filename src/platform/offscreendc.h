@@ -47,6 +47,10 @@ private:
     int m_curY = 0;
 };
 
+// The closed path (left, top), (right, top), (right, bottom), (left, bottom) and back, drawn
+// with the pen selected.
+void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom);
+
 class PictureBox;
 
 // Copies the source rectangle onto the box's drawing area, each source pixel becoming a

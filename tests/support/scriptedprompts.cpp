@@ -46,9 +46,9 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message)
     }
     const Box expected = *box;
     m_queue.pop_front();
-    if (!(expected.spec == message))
+    if (!(expected.message == message))
         fail(QStringLiteral("message box ") + describe(message) + QStringLiteral(" but expected ") +
-             describe(expected.spec));
+             describe(expected.message));
     return expected.answer;
 }
 

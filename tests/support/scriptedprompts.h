@@ -35,7 +35,7 @@ public:
 
 private:
     struct Box {
-        MessageSpec spec;
+        MessageSpec message;
         MsgAnswer answer;
     };
     struct Open {

@@ -1,0 +1,973 @@
+#!/usr/bin/env python3
+"""Draws every button picture and the program icon of Pelorin.
+
+Standard library only: the PNG files are written by hand (RGBA, 8 bits per
+channel, transparent background). Every picture is built from hard-edged
+primitives - pixel maps, rectangles, lines and filled shapes sampled at pixel
+centres - so nothing is anti-aliased.
+
+Run from anywhere:  python3 resources/icons/draw_icons.py
+The PNG files are written next to this script.
+"""
+
+import math
+import os
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# ---------------------------------------------------------------------------
+# Colours
+# ---------------------------------------------------------------------------
+
+PAL = {
+    "K": (32, 32, 40, 255),  # outline
+    "W": (255, 255, 255, 255),
+    "L": (214, 214, 220, 255),  # light grey
+    "G": (160, 160, 168, 255),  # grey
+    "g": (96, 96, 104, 255),  # dark grey
+    "Y": (255, 224, 72, 255),  # yellow
+    "y": (216, 160, 32, 255),  # ochre
+    "R": (224, 32, 32, 255),  # red
+    "r": (144, 16, 16, 255),  # dark red
+    "B": (48, 96, 208, 255),  # blue
+    "b": (176, 216, 255, 255),  # light blue
+    "d": (24, 48, 136, 255),  # dark blue
+    "E": (40, 176, 56, 255),  # green
+    "e": (16, 96, 24, 255),  # dark green
+    "N": (136, 80, 32, 255),  # brown
+    "n": (200, 140, 72, 255),  # light brown
+    "P": (248, 144, 168, 255),  # eraser pink
+    "1": (255, 255, 128, 255),  # the four tile shades
+    "2": (181, 181, 96, 255),
+    "3": (128, 128, 64, 255),
+    "4": (64, 64, 32, 255),
+}
+K = PAL["K"]
+
+
+# ---------------------------------------------------------------------------
+# Canvas and PNG output
+# ---------------------------------------------------------------------------
+
+
+class Img:
+    def __init__(self, w, h=None):
+        self.w = w
+        self.h = w if h is None else h
+        self.px = [[None] * self.w for _ in range(self.h)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = PAL[c] if isinstance(c, str) else c
+
+    def get(self, x, y):
+        return self.px[y][x]
+
+    def rect(self, x0, y0, x1, y1, c):
+        """Filled rectangle, corners inclusive."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        """1-pixel rectangle outline, corners inclusive."""
+        for x in range(x0, x1 + 1):
+            self.set(x, y0, c)
+            self.set(x, y1, c)
+        for y in range(y0, y1 + 1):
+            self.set(x0, y, c)
+            self.set(x1, y, c)
+
+    def line(self, x0, y0, x1, y1, c):
+        """Bresenham line, end points inclusive."""
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx = 1 if x0 < x1 else -1
+        sy = 1 if y0 < y1 else -1
+        err = dx + dy
+        while True:
+            self.set(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def art(self, rows, ox=0, oy=0):
+        """Pixel map: one string per row, one palette letter per pixel,
+        '.' leaves the pixel as it is, ' ' makes it transparent."""
+        for y, row in enumerate(rows):
+            for x, ch in enumerate(row):
+                if ch == ".":
+                    continue
+                if ch == " ":
+                    if 0 <= ox + x < self.w and 0 <= oy + y < self.h:
+                        self.px[oy + y][ox + x] = None
+                    continue
+                self.set(ox + x, oy + y, ch)
+
+    def shape(self, inside, fill, outline=K, width=1):
+        """Fills every pixel whose centre lies inside; the pixels of the shape
+        that are within `width` steps of the outside get the outline colour.
+        `fill` is a colour or a function (x, y) -> colour."""
+        mask = [[inside(x + 0.5, y + 0.5) for x in range(self.w)] for y in range(self.h)]
+
+        def m(x, y):
+            return 0 <= x < self.w and 0 <= y < self.h and mask[y][x]
+
+        for y in range(self.h):
+            for x in range(self.w):
+                if not mask[y][x]:
+                    continue
+                edge = False
+                if outline is not None:
+                    for k in range(1, width + 1):
+                        if not (m(x - k, y) and m(x + k, y) and m(x, y - k) and m(x, y + k)):
+                            edge = True
+                            break
+                if edge:
+                    self.set(x, y, outline)
+                else:
+                    self.set(x, y, fill(x, y) if callable(fill) else fill)
+
+    def paste(self, other, ox, oy):
+        for y in range(other.h):
+            for x in range(other.w):
+                if other.px[y][x] is not None:
+                    self.set(ox + x, oy + y, other.px[y][x])
+
+    def flipped_h(self):
+        out = Img(self.w, self.h)
+        out.px = [list(reversed(row)) for row in self.px]
+        return out
+
+    def flipped_v(self):
+        out = Img(self.w, self.h)
+        out.px = [list(row) for row in reversed(self.px)]
+        return out
+
+    def colours(self):
+        return {c for row in self.px for c in row if c is not None}
+
+    def save(self, name):
+        raw = bytearray()
+        for row in self.px:
+            raw.append(0)  # filter type: none
+            for c in row:
+                raw.extend(c if c is not None else (0, 0, 0, 0))
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+        png = b"\x89PNG\r\n\x1a\n"
+        png += chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0))
+        png += chunk(b"IDAT", zlib.compress(bytes(raw), 9))
+        png += chunk(b"IEND", b"")
+        with open(os.path.join(HERE, name + ".png"), "wb") as f:
+            f.write(png)
+
+
+# ---------------------------------------------------------------------------
+# Shape helpers (all tests take pixel-centre coordinates)
+# ---------------------------------------------------------------------------
+
+
+def polygon(points):
+    def inside(px, py):
+        hit = False
+        n = len(points)
+        for i in range(n):
+            x0, y0 = points[i]
+            x1, y1 = points[(i + 1) % n]
+            if (y0 > py) != (y1 > py):
+                xc = x0 + (py - y0) * (x1 - x0) / (y1 - y0)
+                if px < xc:
+                    hit = not hit
+        return hit
+
+    return inside
+
+
+def circle(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def union(*tests):
+    return lambda x, y: any(t(x, y) for t in tests)
+
+
+def arc_band(cx, cy, r0, r1, a0, a1):
+    """Ring between radii r0..r1, from angle a0 to a1 (degrees, clockwise on
+    screen, 0 = pointing right)."""
+
+    def inside(x, y):
+        dx, dy = x - cx, y - cy
+        r = math.hypot(dx, dy)
+        if not (r0 <= r <= r1):
+            return False
+        a = math.degrees(math.atan2(dy, dx)) % 360
+        lo, hi = a0 % 360, a1 % 360
+        return lo <= a <= hi if lo <= hi else (a >= lo or a <= hi)
+
+    return inside
+
+
+def pencil_shape(img, tip, end, half, outline=K, cone=None, width=1):
+    """A pencil lying from `tip` (lead point) to `end` (eraser end) with the
+    given half thickness, drawn at the canvas's native resolution."""
+    tx, ty = tip
+    ex, ey = end
+    length = math.hypot(ex - tx, ey - ty)
+    ax, ay = (ex - tx) / length, (ey - ty) / length  # along
+    nx, ny = -ay, ax  # across
+    cone = cone if cone is not None else half * 2.2
+    band = max(1.0, half * 0.55)  # metal band length
+    rubber = max(1.5, half * 1.1)
+
+    def coords(x, y):
+        dx, dy = x - tx, y - ty
+        return dx * ax + dy * ay, dx * nx + dy * ny
+
+    def inside(x, y):
+        t, s = coords(x, y)
+        if t < 0 or t > length:
+            return False
+        if t < cone:
+            return abs(s) <= half * t / cone + 0.35
+        return abs(s) <= half
+
+    def colour(x, y):
+        t, s = coords(x, y)
+        if t < cone * 0.42:
+            return "g"
+        if t < cone:
+            return "n"
+        if t > length - rubber:
+            return "P"
+        if t > length - rubber - band:
+            return "G" if s > -half / 3 else "L"
+        if s < -half / 3:
+            return "Y"
+        if s > half / 3:
+            return "y"
+        return "Y"
+
+    img.shape(inside, colour, outline, width)
+
+
+# ---------------------------------------------------------------------------
+# Shared pieces
+# ---------------------------------------------------------------------------
+
+
+def tile_block(img, x0, y0, cells, size, shades, lines=True):
+    """A grid of `cells` x `cells` tiles of `size` pixels with 1-px outline;
+    shades(col, row) gives each tile's palette letter (None = blank)."""
+    n = cells * (size + 1) + 1
+    for r in range(cells):
+        for c in range(cells):
+            s = shades(c, r)
+            if s is not None:
+                x = x0 + 1 + c * (size + 1)
+                y = y0 + 1 + r * (size + 1)
+                img.rect(x, y, x + size - 1, y + size - 1, s)
+    if lines:
+        for i in range(cells + 1):
+            img.line(x0 + i * (size + 1), y0, x0 + i * (size + 1), y0 + n - 1, K)
+            img.line(x0, y0 + i * (size + 1), x0 + n - 1, y0 + i * (size + 1), K)
+    else:
+        img.frame(x0, y0, x0 + n - 1, y0 + n - 1, K)
+
+
+# ---------------------------------------------------------------------------
+# Button pictures (16x16)
+# ---------------------------------------------------------------------------
+
+ICONS = {}
+
+
+def icon(fn):
+    ICONS[fn.__name__[len("draw_"):]] = fn
+    return fn
+
+
+@icon
+def draw_open():
+    img = Img(16)
+    img.art([
+        "................",
+        "................",
+        ".KKKK...........",
+        "KyyyyK..........",
+        "KyyyyyKKKKKK....",
+        "KyyyyyyyyyyyK...",
+        "KyyyyyyyyyyyK...",
+        "KyyKKKKKKKKKKKKK",
+        "KyyKYYYYYYYYYYYK",
+        "KyKYYYYYYYYYYYYK",
+        "KyKYYYYYYYYYYYK.",
+        "KKYYYYYYYYYYYYK.",
+        "KKYYYYYYYYYYYK..",
+        "KKKKKKKKKKKKKK..",
+        "................",
+    ], 0, 1)
+    return img
+
+
+def red_x(img, ox, oy):
+    img.art([
+        "rr....rr",
+        "rRr..rRr",
+        ".rRrrRr.",
+        "..rRRr..",
+        "..rRRr..",
+        ".rRrrRr.",
+        "rRr..rRr",
+        "rr....rr",
+    ], ox, oy)
+
+
+def document(img, x0, y0, x1, y1):
+    """A page with a folded top-right corner and a few text lines."""
+    img.rect(x0, y0, x1, y1, "W")
+    img.frame(x0, y0, x1, y1, K)
+    f = 3  # fold size
+    for i in range(f + 1):
+        for x in range(x1 - f + i, x1 + 1):
+            img.px[y0 + i][x] = None
+    img.line(x1 - f, y0, x1, y0 + f, K)
+    img.line(x1 - f, y0, x1 - f, y0 + f, K)
+    img.line(x1 - f, y0 + f, x1, y0 + f, K)
+    img.set(x1 - f + 1, y0 + 2, "L")
+    for y in range(y0 + f + 2, y1 - 1, 2):
+        img.line(x0 + 2, y, x1 - 2, y, "G")
+
+
+@icon
+def draw_close():
+    img = Img(16)
+    document(img, 1, 0, 11, 14)
+    red_x(img, 8, 8)
+    return img
+
+
+@icon
+def draw_exit():
+    img = Img(16)
+    # Door frame with a dark doorway; the door leaf swings open toward us.
+    img.rect(1, 1, 9, 15, "g")
+    img.frame(1, 1, 9, 15, K)
+    img.art([
+        "KK.......",
+        "KNK......",
+        "KNNK.....",
+        "KNnNK....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnYN....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnnN....",
+        "KNnnK....",
+        "KNNK.....",
+        "KKK......",
+    ], 1, 0)
+    img.line(5, 4, 5, 14, K)
+    img.art([
+        ".....K....",
+        ".....KK...",
+        ".....KEK..",
+        "KKKKKKEEK.",
+        "KEEEEEEEEK",
+        "KEEEEEEEEK",
+        "KKKKKKEEK.",
+        ".....KEK..",
+        ".....KK...",
+        ".....K....",
+    ], 6, 3)
+    return img
+
+
+@icon
+def draw_options():
+    img = Img(16)
+    img.art([
+        "................",
+        "......KKKK......",
+        "...KK.KLLK.KK...",
+        "..KLLKKLLKKLGK..",
+        "..KLLLLLLLLGGK..",
+        "...KLLLKKLGGK...",
+        ".KKKLLK..KGGKKK.",
+        ".KLLLK....KGGGK.",
+        ".KLLGK....KGGGK.",
+        ".KKKGGK..KGGKKK.",
+        "...KGGGKKGGGK...",
+        "..KGGGGGGGGGgK..",
+        "..KGGKKGGKKggK..",
+        "...KK.KGgK.KK...",
+        "......KKKK......",
+        "................",
+    ])
+    return img
+
+
+def grid_tiles(img, lines):
+    img.rect(0, 0, 15, 15, "1")
+    # Tile areas: the tiles meet at x/y = 5 and 10 (where the lines go).
+    spans = [(1, 5), (6, 9), (10, 14)]
+    for r, (y0, y1) in enumerate(spans):
+        for c, (x0, x1) in enumerate(spans):
+            img.rect(x0, y0, x1, y1, "1" if (r + c) % 2 == 0 else "3")
+    img.frame(0, 0, 15, 15, K)
+    if lines:
+        for p in (5, 10):
+            img.line(p, 0, p, 15, K)
+            img.line(0, p, 15, p, K)
+
+
+@icon
+def draw_grid_off():
+    img = Img(16)
+    grid_tiles(img, False)
+    return img
+
+
+@icon
+def draw_grid_on():
+    img = Img(16)
+    grid_tiles(img, True)
+    return img
+
+
+def magnifier(img):
+    img.art([
+        ".....KKKK.......",
+        "...KKbbbbKK.....",
+        "..KbWbbbbbbK....",
+        "..KWbbbbbbbK....",
+        ".KbWbbbbbbbbK...",
+        ".KbbbbbbbbbbK...",
+        ".KbbbbbbbbbbK...",
+        ".KbbbbbbbbbbK...",
+        "..KbbbbbbbbK....",
+        "..KbbbbbbbbKK...",
+        "...KKbbbbKKNNK..",
+        ".....KKKKKNNNNK.",
+        "..........KNNNNK",
+        "...........KNNNK",
+        "............KNK.",
+    ], 0, 1)
+
+
+@icon
+def draw_zoom_in():
+    img = Img(16)
+    magnifier(img)
+    img.rect(4, 7, 9, 8, K)
+    img.rect(6, 5, 7, 10, K)
+    return img
+
+
+@icon
+def draw_zoom_out():
+    img = Img(16)
+    magnifier(img)
+    img.rect(4, 7, 9, 8, K)
+    return img
+
+
+@icon
+def draw_jump():
+    img = Img(16)
+    # The address list the jump lands in, with the target row marked.
+    img.rect(7, 1, 15, 14, "W")
+    img.frame(7, 1, 15, 14, K)
+    for y in (3, 5, 10, 12):
+        img.line(9, y, 13, y, "G")
+    img.rect(8, 7, 14, 8, "Y")
+    img.art([
+        "....K.....",
+        "....KK....",
+        "....KBK...",
+        "KKKKKBBK..",
+        "KBBBBBBBK.",
+        "KBBBBBBBBK",
+        "KBBBBBBBBK",
+        "KBBBBBBBK.",
+        "KKKKKBBK..",
+        "....KBK...",
+        "....KK....",
+        "....K.....",
+    ], 0, 1)
+    return img
+
+
+@icon
+def draw_select():
+    img = Img(16)
+    img.art([
+        "...K............",
+        "...KK...........",
+        "...KWK..........",
+        "...KWWK.........",
+        "...KWWWK........",
+        "...KWWWWK.......",
+        "...KWWWWWK......",
+        "...KWWWWWWK.....",
+        "...KWWWWWWWK....",
+        "...KWWWWWWWWK...",
+        "...KWWWWWKKKKK..",
+        "...KWWKWWK......",
+        "...KWK.KWWK.....",
+        "...KK..KWWK.....",
+        "...K....KWWK....",
+        ".........KK.....",
+    ])
+    return img
+
+
+@icon
+def draw_paint():
+    img = Img(16)
+    pencil_shape(img, (0.6, 15.4), (14.2, 1.8), 2.3)
+    return img
+
+
+@icon
+def draw_fill():
+    img = Img(16)
+    # A bucket tipped over to the right; paint runs off its lip and drips.
+    img.art([
+        "................",
+        "...KKKKK........",
+        "..K..KbBKK......",
+        ".K...KbBBBK.....",
+        ".K..KKBBBBBK....",
+        ".K.KLKBBBBBBK...",
+        "..KKLLKBBBBBK...",
+        "..KLLLLKBBBBBK..",
+        "..KLLLGGKBBBBK..",
+        "..KLLGGGGKKBBBd.",
+        "..KLGGGGggKdBBd.",
+        "...KGGGgKK.dBd..",
+        "....KKKK...dBd..",
+        "...........dBd..",
+        "..........dBBBd.",
+        "...........ddd..",
+    ])
+    return img
+
+
+def floppy12(img, ox, oy):
+    img.art([
+        "KKKKKKKKKKK.",
+        "KBKLLLKKLKBK",
+        "KBKLLLKKLKBK",
+        "KBKLLLLLLKBK",
+        "KBBKKKKKKBBK",
+        "KBBBBBBBBBBK",
+        "KBKKKKKKKKBK",
+        "KBKWWWWWWKBK",
+        "KBKWggggWKBK",
+        "KBKWWWWWWKBK",
+        "KBKWggggWKBK",
+        "KKKKKKKKKKKK",
+    ], ox, oy)
+
+
+@icon
+def draw_save():
+    img = Img(16)
+    img.art([
+        "KKKKKKKKKKKKKK..",
+        "KBBKLLLLKKLKBBK.",
+        "KBBKLLLLKKLKBBBK",
+        "KBBKLLLLKKLKBBBK",
+        "KBBKLLLLLLLKBBBK",
+        "KBBBKKKKKKKBBBBK",
+        "KBBBBBBBBBBBBBBK",
+        "KBBBBBBBBBBBBBBK",
+        "KBBKKKKKKKKKKBBK",
+        "KBKWWWWWWWWWWKBK",
+        "KBKWWWWWWWWWWKBK",
+        "KBKWggggggggWKBK",
+        "KBKWWWWWWWWWWKBK",
+        "KBKWggggggggWKBK",
+        "KBKWWWWWWWWWWKBK",
+        "KKKKKKKKKKKKKKKK",
+    ])
+    return img
+
+
+@icon
+def draw_save_all():
+    img = Img(16)
+    floppy12(img, 4, 0)
+    floppy12(img, 0, 4)
+    return img
+
+
+def arrow_ring(img, cx, cy, arcs, colour="E", edge="e"):
+    """Circular arrows turning clockwise: every arc (start, end) in degrees
+    gets an arrow head at its end."""
+    r0, r1 = 3.7, 7.4
+    parts = []
+    for a0, a1 in arcs:
+        parts.append(arc_band(cx, cy, r0, r1, a0, a1))
+        a = math.radians(a1)
+        # Head: a triangle across the ring, pointing along the turning way;
+        # it reaches further out than in so that it keeps off the middle.
+        ux, uy = math.cos(a), math.sin(a)  # outward
+        tx, ty = -uy, ux  # clockwise tangent on screen
+        hi, ho, ln = r0 - 0.4, r1 + 2.6, 4.4
+        mid = (hi + ho) / 2
+        parts.append(polygon([
+            (cx + ux * hi, cy + uy * hi),
+            (cx + ux * ho, cy + uy * ho),
+            (cx + ux * mid + tx * ln, cy + uy * mid + ty * ln),
+        ]))
+    img.shape(union(*parts), colour, edge)
+
+
+@icon
+def draw_reload_all():
+    img = Img(16)
+    arrow_ring(img, 8, 8, [(195, 315), (15, 135)])
+    # Four tiles in the middle.
+    img.rect(6, 6, 9, 9, "1")
+    img.rect(6, 6, 7, 7, "3")
+    img.rect(8, 8, 9, 9, "3")
+    img.frame(5, 5, 10, 10, K)
+    return img
+
+
+@icon
+def draw_reload_one():
+    img = Img(16)
+    arrow_ring(img, 8, 8, [(30, 315)])
+    # One tile in the middle.
+    img.rect(6, 6, 9, 9, "1")
+    img.rect(7, 7, 8, 8, "3")
+    img.frame(5, 5, 10, 10, K)
+    return img
+
+
+@icon
+def draw_clear_one():
+    img = Img(16)
+    # The tile being wiped: patterned, with a clean stripe where the eraser
+    # has already passed.
+    x0, y0, x1, y1 = 0, 6, 9, 15
+    img.rect(x0, y0, x1, y1, "1")
+    for y in range(y0 + 1, y1):
+        for x in range(x0 + 1, x1):
+            if (x // 2 + y // 2) % 2:
+                img.set(x, y, "3")
+            if 0 <= y - x - 6 <= 3 and x + y > 12:
+                img.set(x, y, "W")
+    img.frame(x0, y0, x1, y1, K)
+    # Eraser at 45 degrees: blue sleeve up right, pink rubber touching down.
+    top, length, width = (13.7, 2.3), 12.0, 4.6
+    ux, uy = -math.sqrt(0.5), math.sqrt(0.5)  # along, toward the rubber end
+    wx, wy = math.sqrt(0.5) * width / 2, math.sqrt(0.5) * width / 2
+    tip = (top[0] + ux * length, top[1] + uy * length)
+    body = polygon([
+        (top[0] - wx, top[1] - wy), (top[0] + wx, top[1] + wy),
+        (tip[0] + wx, tip[1] + wy), (tip[0] - wx, tip[1] - wy),
+    ])
+
+    def along(x, y):
+        return (x - top[0]) * ux + (y - top[1]) * uy
+
+    img.shape(body, lambda x, y: "P" if along(x + 0.5, y + 0.5) > 7.0 else "B", K)
+    for x in range(16):
+        for y in range(16):
+            if img.get(x, y) == PAL["P"] and along(x + 0.5, y + 0.5) < 7.75:
+                img.set(x, y, K)
+    return img
+
+
+@icon
+def draw_clear_all():
+    img = Img(16)
+    img.art([
+        "................",
+        "......KKKK......",
+        ".KKKKKKKKKKKKKK.",
+        ".KLLLLLLLLLLLLK.",
+        ".KKKKKKKKKKKKKK.",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLgLggLgLGK..",
+        "..KLLLLLLLLLGK..",
+        "...KKKKKKKKKK...",
+        "................",
+    ])
+    return img
+
+
+def small_tile(img, ox, oy):
+    """A 6x6 tile with a 2x2 pattern of two shades."""
+    img.rect(ox, oy, ox + 5, oy + 5, "1")
+    img.rect(ox + 1, oy + 1, ox + 2, oy + 2, "3")
+    img.rect(ox + 3, oy + 3, ox + 4, oy + 4, "3")
+    img.frame(ox, oy, ox + 5, oy + 5, K)
+
+
+def bent_arrow(img):
+    """From the right of the top-left tile, across and then down."""
+    img.art([
+        "KKKKKKK..",
+        "EEEEEEEK.",
+        "EEEEEEEK.",
+        "KKKKKEEK.",
+        "...KKEEKK",
+        "...KEEEEK",
+        "....KEEK.",
+        ".....KK..",
+    ], 6, 0)
+
+
+@icon
+def draw_copy_to_browser():
+    img = Img(16)
+    small_tile(img, 0, 0)
+    # Browser grid: 3x2 cells of 3 pixels, bottom right; middle top cell is
+    # the target and already holds the copied tile's colour.
+    x0, y0 = 3, 8
+    for c in range(3):
+        for r in range(2):
+            x = x0 + 1 + c * 4
+            y = y0 + 1 + r * 4
+            img.rect(x, y, x + 2, y + 2, "W")
+    img.rect(8, 9, 10, 11, "1")
+    img.set(9, 10, "3")
+    for i in range(4):
+        img.line(x0 + i * 4, y0, x0 + i * 4, y0 + 8, K)
+    for i in range(3):
+        img.line(x0, y0 + i * 4, x0 + 12, y0 + i * 4, K)
+    # Red frame around the target cell.
+    img.frame(7, 8, 11, 12, "R")
+    bent_arrow(img)
+    return img
+
+
+@icon
+def draw_copy_to_address():
+    img = Img(16)
+    small_tile(img, 0, 0)
+    img.rect(0, 8, 15, 15, "W")
+    img.frame(0, 8, 15, 15, K)
+    img.art([
+        ".K.K....K..KKK",
+        "KKKKK..KK..K.K",
+        ".K.K..K.K..K.K",
+        "KKKKK.KKKK.K.K",
+        ".K.K....K..KKK",
+    ], 1, 10)
+    bent_arrow(img)
+    return img
+
+
+@icon
+def draw_help():
+    img = Img(16)
+    img.shape(circle(8, 8, 7.9), "B", "d")
+    img.art([
+        ".WWWW.",
+        "WWWWWW",
+        "WW..WW",
+        "....WW",
+        "...WWW",
+        "..WWW.",
+        "..WW..",
+        "......",
+        "..WW..",
+        "..WW..",
+    ], 5, 3)
+    return img
+
+
+def padlock_body(img):
+    img.art([
+        ".KKKKKKKKKKKKKK.",
+        ".KYYYYYYYYYYYYK.",
+        ".KYyyyyyyyyyyyK.",
+        ".KYyyyyKKyyyyyK.",
+        ".KYyyyyKKyyyyyK.",
+        ".KYyyyyKKyyyyyK.",
+        ".KYyyyyLLyyyyyK.",
+        ".KYyyyyyyyyyyyK.",
+        ".KKKKKKKKKKKKKK.",
+    ], 0, 7)
+
+
+@icon
+def draw_lock_closed():
+    img = Img(16)
+    img.art([
+        "................",
+        ".....KKKKKK.....",
+        "....KGGGGGGK....",
+        "...KGKKKKKKGK...",
+        "...KGK....KGK...",
+        "...KGK....KGK...",
+        "...KGK....KGK...",
+    ])
+    padlock_body(img)
+    return img
+
+
+@icon
+def draw_lock_open():
+    img = Img(16)
+    img.art([
+        ".....KKKKKK.....",
+        "....KGGGGGGK....",
+        "...KGKKKKKKGK...",
+        "...KGK....KGK...",
+        "...KGK....KKK...",
+        "...KGK..........",
+        "...KGK..........",
+    ])
+    padlock_body(img)
+    return img
+
+
+def letter_f():
+    img = Img(16)
+    img.art([
+        "................",
+        "...KKKKKKKKKK...",
+        "...KBBBBBBBBK...",
+        "...KBBBBBBBBK...",
+        "...KBBKKKKKKK...",
+        "...KBBK.........",
+        "...KBBK.........",
+        "...KBBKKKKKK....",
+        "...KBBBBBBBK....",
+        "...KBBBBBBBK....",
+        "...KBBKKKKKK....",
+        "...KBBK.........",
+        "...KBBK.........",
+        "...KBBK.........",
+        "...KKKK.........",
+        "................",
+    ])
+    return img
+
+
+@icon
+def draw_f_normal():
+    return letter_f()
+
+
+@icon
+def draw_f_mirror_x():
+    return letter_f().flipped_h()
+
+
+@icon
+def draw_f_mirror_y():
+    return letter_f().flipped_v()
+
+
+NONCOPIED_SHADES = {
+    (0, 0): "1", (1, 0): "2", (2, 0): "3",
+    (0, 1): "2", (1, 1): "3", (2, 1): "1",
+    (0, 2): "3", (1, 2): "1", (2, 2): "2",
+}
+
+
+@icon
+def draw_noncopied_show():
+    img = Img(16)
+    tile_block(img, 0, 0, 3, 4, lambda c, r: NONCOPIED_SHADES[(c, r)])
+    return img
+
+
+@icon
+def draw_noncopied_hide():
+    img = Img(16)
+    hidden = {(1, 0), (0, 1), (2, 1), (1, 2)}
+    tile_block(img, 0, 0, 3, 4, lambda c, r: "W" if (c, r) in hidden else NONCOPIED_SHADES[(c, r)])
+    for c, r in hidden:
+        x, y = 1 + c * 5, 1 + r * 5
+        img.line(x, y, x + 3, y + 3, "R")
+        img.line(x + 3, y, x, y + 3, "R")
+    return img
+
+
+# ---------------------------------------------------------------------------
+# Program icon
+# ---------------------------------------------------------------------------
+
+# Four 8x8 tiles laid out 2x2, one base shade each, with a diamond motif in
+# a contrasting shade.
+DIAMOND = [
+    "........",
+    "...mm...",
+    "..mmmm..",
+    ".mmbbmm.",
+    ".mmbbmm.",
+    "..mmmm..",
+    "...mm...",
+    "........",
+]
+TILE_SHADES = [("1", "3"), ("2", "4"), ("3", "1"), ("4", "2")]  # TL, TR, BL, BR
+
+
+def program_pixel(x, y):
+    base, motif = TILE_SHADES[(y // 8) * 2 + x // 8]
+    ch = DIAMOND[y % 8][x % 8]
+    return motif if ch == "m" else base
+
+
+def program_icon(size):
+    img = Img(size)
+    s = size / 16
+    for y in range(size):
+        for x in range(size):
+            img.set(x, y, program_pixel(int(x / s), int(y / s)))
+    border = max(1, round(size / 40))
+    for i in range(border):
+        img.frame(i, i, size - 1 - i, size - 1 - i, "4")
+    # A pencil drawing on the block, its tip low in the bottom-left tile.
+    half = 1.6 if size == 16 else size * 0.1
+    pencil_shape(img, (size * 0.40, size * 0.94), (size * 0.97, size * 0.37), half, K, width=border)
+    return img
+
+
+def main():
+    written = []
+    for name, fn in ICONS.items():
+        img = fn()
+        assert img.w == 16 and img.h == 16, name
+        img.save(name)
+        written.append(name)
+    for size in (16, 32, 48, 64, 128):
+        img = program_icon(size)
+        if size == 32:
+            assert len(img.colours()) <= 16, len(img.colours())
+        img.save("pelorin-%d" % size)
+        written.append("pelorin-%d" % size)
+    print("\n".join(n + ".png" for n in written))
+
+
+if __name__ == "__main__":
+    main()
