@@ -16,6 +16,12 @@ QLabel* heading(QWidget* parent, const QString& text, int left)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
+    // The headings are designed for a small, narrow dialog font.
+    QFont font = label->font();
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Nimbus Sans Narrow"),
+                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setPixelSize(11);
+    label->setFont(font);
     label->setGeometry(twipRect(left, 240, 1095, 255));
     return label;
 }
