@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/prompts.h"
+
+// Answers every question with its default and chooses nothing: the benchmarks open files by
+// path and never ask the user.
+class NullPrompts : public Prompts {
+public:
+    MsgAnswer messageBox(const MessageSpec& message) override
+    {
+        ++messages;
+        return message.defaultButton;
+    }
+    QString openFileName(const QString& filterList) override
+    {
+        Q_UNUSED(filterList);
+        return {};
+    }
+    ColorRef chooseColor(ColorRef current) override { return current; }
+
+    int messages = 0;
+};

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in release mode, runs every path with repetitions and prints the
+# table: path | median | floor | ratio | target | ok. Exits 1 when a row misses its target.
+# Extra arguments go to the benchmark binary (for example --benchmark_filter=DrawEditor).
+# PELORIN_BENCH_CLOCK=cpu compares process CPU time instead of wall-clock time.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${PELORIN_BENCH_BUILD:-$root/build/bench}"
+reps="${PELORIN_BENCH_REPETITIONS:-9}"
+clock="${PELORIN_BENCH_CLOCK:-real}"
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELORIN_BENCHMARKS=ON \
+    -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" --target pelorin_bench -j2 >/dev/null
+
+json="$build/bench/results.json"
+QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$build/bench/pelorin_bench" \
+    --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
+    --benchmark_min_time=0.3 --benchmark_format=json --benchmark_out="$json" \
+    --benchmark_out_format=json "$@" >/dev/null 2>"$build/bench/stderr.txt" || {
+    cat "$build/bench/stderr.txt" >&2
+    exit 2
+}
+
+python3 - "$json" "$clock" "$reps" <<'PY'
+import json, sys
+
+path, clock, reps = sys.argv[1], sys.argv[2], sys.argv[3]
+data = json.load(open(path))
+key = "cpu_time" if clock == "cpu" else "real_time"
+scale = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
+median = {}
+for b in data["benchmarks"]:
+    if b.get("error_occurred"):
+        sys.exit("%s: %s" % (b["name"], b.get("error_message", "failed")))
+    if b.get("run_type") == "aggregate" and b.get("aggregate_name") == "median":
+        median[b["run_name"]] = b
+
+def us(name):
+    b = median.get(name)
+    return None if b is None else b[key] * scale[b["time_unit"]]
+
+def fmt(v):
+    if v is None:
+        return "-"
+    return "%.1f us" % v if v < 1000 else "%.2f ms" % (v / 1000)
+
+rows = []
+failed = False
+
+def ratio_row(label, name, floor_name, limit, target):
+    global failed
+    t, f = us(name), us(floor_name)
+    if t is None or f is None:
+        return
+    r = t / f
+    ok = r <= limit
+    failed |= not ok
+    rows.append((label, fmt(t), fmt(f), "%.2f" % r, target, "yes" if ok else "NO"))
+
+def absolute_row(label, name, limit_us, target):
+    global failed
+    t = us(name)
+    if t is None:
+        return
+    ok = t < limit_us
+    failed |= not ok
+    rows.append((label, fmt(t), "-", "-", target, "yes" if ok else "NO"))
+
+ratio_row("DrawBrowser, zoom 2, no grid", "BM_DrawBrowser/grid:0/zoomout:1",
+          "BM_DrawBrowserFloor/grid:0/zoomout:1", 3.0, "<= 3 x floor")
+ratio_row("DrawBrowser, zoom 3, grid", "BM_DrawBrowser/grid:1/zoomout:0",
+          "BM_DrawBrowserFloor/grid:1/zoomout:0", 3.0, "<= 3 x floor")
+absolute_row("scroll event (SpriteScroll_Change)", "BM_ScrollEvent", 1000, "< 1 ms")
+ratio_row("DrawEditor, zoom 3, no grid", "BM_DrawEditor/grid:0/zoomout:0",
+          "BM_DrawEditorFloor/grid:0/zoomout:0", 3.0, "<= 3 x floor")
+ratio_row("DrawEditor, zoom 9, grid", "BM_DrawEditor/grid:1/zoomout:6",
+          "BM_DrawEditorFloor/grid:1/zoomout:6", 3.0, "<= 3 x floor")
+absolute_row("paint-drag event (Editorbox_MouseMove)", "BM_PaintDragEvent", 1000, "< 1 ms")
+ratio_row("open + first redraw, 1 GiB / 32 KiB", "BM_OpenAndDraw/gib:1",
+          "BM_OpenAndDraw/gib:0", 1.5, "<= 1.5")
+m = median.get("BM_PeakMemory/iterations:1")
+if m is not None:
+    diff = m["diff_kib"]
+    ok = diff <= 2048
+    failed |= not ok
+    rows.append(("peak RSS, 1 GiB - 32 KiB file", "%+d KiB" % diff,
+                 "%d KiB (32 KiB file)" % m["small_kib"], "-", "<= 2048 KiB",
+                 "yes" if ok else "NO"))
+
+head = ("path", "median", "floor", "ratio", "target", "ok")
+width = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]
+line = lambda r: "| " + " | ".join(c.ljust(w) for c, w in zip(r, width)) + " |"
+print("medians of %s repetitions, %s time" % (reps, "CPU" if clock == "cpu" else "wall-clock"))
+print(line(head))
+print("|" + "|".join("-" * (w + 2) for w in width) + "|")
+for r in rows:
+    print(line(r))
+sys.exit(1 if failed else 0)
+PY
