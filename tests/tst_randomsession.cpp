@@ -28,7 +28,7 @@ namespace {
 
 // Answers every question, picker and open dialog at random, and notes what it answered.
 class RandomPrompts : public Prompts {
-public:
+  public:
     RandomPrompts(std::mt19937& rng, QStringList& log) : m_rng(rng), m_log(log) {}
 
     QStringList files;
@@ -36,8 +36,7 @@ public:
     bool writeConfirmed = false;
     QList<MessageSpec> shown;
 
-    MsgAnswer messageBox(const MessageSpec& message) override
-    {
+    MsgAnswer messageBox(const MessageSpec& message) override {
         shown.append(message);
         if (message.buttons == MsgButtons::YesNo) {
             const bool yes = (m_rng() % 2) == 0;
@@ -52,8 +51,7 @@ public:
         return MsgAnswer::Ok;
     }
 
-    QString openFileName(const QString& filterList) override
-    {
+    QString openFileName(const QString& filterList) override {
         Q_UNUSED(filterList);
         const int pick = int(m_rng() % quint32(files.size() + 1));
         const QString path = pick == files.size() ? QString() : files[pick];
@@ -61,8 +59,7 @@ public:
         return path;
     }
 
-    ColorRef chooseColor(ColorRef current) override
-    {
+    ColorRef chooseColor(ColorRef current) override {
         if (m_rng() % 3 == 0) {
             note(QStringLiteral("colour picker -> cancel"));
             return current;
@@ -72,11 +69,9 @@ public:
         return chosen;
     }
 
-private:
-    void note(const QString& what)
-    {
-        if (!m_log.isEmpty())
-            m_log.last() += QStringLiteral("; ") + what;
+  private:
+    void note(const QString& what) {
+        if (!m_log.isEmpty()) m_log.last() += QStringLiteral("; ") + what;
     }
 
     std::mt19937& m_rng;
@@ -84,8 +79,7 @@ private:
 };
 
 // The 16 bytes of a tile: per row the low bit plane, then the high one, bit 7 leftmost.
-QByteArray encodedTile(const TilePixels& pixels)
-{
+QByteArray encodedTile(const TilePixels& pixels) {
     QByteArray bytes(16, '\0');
     for (int y = 0; y < 8; ++y) {
         int low = 0;
@@ -101,8 +95,7 @@ QByteArray encodedTile(const TilePixels& pixels)
     return bytes;
 }
 
-quint32 envNumber(const char* name, quint32 fallback)
-{
+quint32 envNumber(const char* name, quint32 fallback) {
     bool ok = false;
     const quint32 value = qEnvironmentVariable(name).toUInt(&ok);
     return ok ? value : fallback;
@@ -112,10 +105,10 @@ quint32 envNumber(const char* name, quint32 fallback)
 
 class TestRandomSession : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void randomSessionKeepsFilesAndStateSound();
 
-private:
+  private:
     std::mt19937 rng;
     QStringList log;
     quint32 seed = 0;
@@ -127,18 +120,33 @@ private:
     QString failure(const QString& what) const;
 };
 
-QString TestRandomSession::hostileNumber(qint32 fileLength)
-{
+QString TestRandomSession::hostileNumber(qint32 fileLength) {
     static const char* const hex = "0123456789abcdefABCDEF";
     static const QStringList garbage = {
-        QStringLiteral("abc"),     QStringLiteral("&"),     QStringLiteral("&H"),
-        QStringLiteral("&Hxyz"),   QStringLiteral("&O9"),   QStringLiteral("--5"),
-        QStringLiteral("+-3"),     QStringLiteral("1..2"),  QStringLiteral("e5"),
-        QStringLiteral("nan"),     QStringLiteral("inf"),   QStringLiteral("-inf"),
-        QStringLiteral("0x10"),    QStringLiteral("1e"),    QStringLiteral("1e+"),
-        QStringLiteral("."),       QStringLiteral("-"),     QStringLiteral("\t\n "),
-        QStringLiteral("\u00e4\u00df\u20ac"), QStringLiteral("12abc"), QStringLiteral("&H-1"),
-        QStringLiteral("1,5"),     QStringLiteral("$10"),   QStringLiteral("%"),
+        QStringLiteral("abc"),
+        QStringLiteral("&"),
+        QStringLiteral("&H"),
+        QStringLiteral("&Hxyz"),
+        QStringLiteral("&O9"),
+        QStringLiteral("--5"),
+        QStringLiteral("+-3"),
+        QStringLiteral("1..2"),
+        QStringLiteral("e5"),
+        QStringLiteral("nan"),
+        QStringLiteral("inf"),
+        QStringLiteral("-inf"),
+        QStringLiteral("0x10"),
+        QStringLiteral("1e"),
+        QStringLiteral("1e+"),
+        QStringLiteral("."),
+        QStringLiteral("-"),
+        QStringLiteral("\t\n "),
+        QStringLiteral("\u00e4\u00df\u20ac"),
+        QStringLiteral("12abc"),
+        QStringLiteral("&H-1"),
+        QStringLiteral("1,5"),
+        QStringLiteral("$10"),
+        QStringLiteral("%"),
     };
     QString text;
     switch (below(11)) {
@@ -158,9 +166,10 @@ QString TestRandomSession::hostileNumber(qint32 fileLength)
     }
     case 2: { // exponents, huge ones too
         static const int exponents[] = {0, 1, 2, 5, 9, 10, 38, 300, 308, 309, 999, 99999};
-        text = QString::number(below(100)) + (chance(50) ? QStringLiteral("e") : QStringLiteral("E"))
-               + (chance(30) ? QStringLiteral("-") : (chance(30) ? QStringLiteral("+") : QString()))
-               + QString::number(exponents[below(12)]);
+        text = QString::number(below(100)) +
+               (chance(50) ? QStringLiteral("e") : QStringLiteral("E")) +
+               (chance(30) ? QStringLiteral("-") : (chance(30) ? QStringLiteral("+") : QString())) +
+               QString::number(exponents[below(12)]);
         break;
     }
     case 3: // negative
@@ -169,8 +178,7 @@ QString TestRandomSession::hostileNumber(qint32 fileLength)
     case 4: // fractions
         text = QString::number(below(fileLength + 40)) + QStringLiteral(".") +
                QString::number(below(1000));
-        if (chance(20))
-            text = QStringLiteral(".5");
+        if (chance(20)) text = QStringLiteral(".5");
         break;
     case 5:
         text = garbage[below(int(garbage.size()))];
@@ -181,16 +189,14 @@ QString TestRandomSession::hostileNumber(qint32 fileLength)
     case 7: { // very long
         const int n = 1 + below(3000);
         text = QString(n, QLatin1Char(char('0' + below(10))));
-        if (chance(30))
-            text = QStringLiteral("&H") + text;
+        if (chance(30)) text = QStringLiteral("&H") + text;
         break;
     }
     case 8: { // 32-bit edges
-        static const char* const edges[] = {"2147483647", "2147483648", "-2147483648",
-                                            "-2147483649", "4294967295", "4294967296",
-                                            "&H7FFFFFFF", "&H80000000", "&HFFFFFFFF",
-                                            "&HFFFF",     "&H8000",     "&H7FFF",
-                                            "&O37777777777", "65535", "65536"};
+        static const char* const edges[] = {
+            "2147483647", "2147483648", "-2147483648",   "-2147483649", "4294967295",
+            "4294967296", "&H7FFFFFFF", "&H80000000",    "&HFFFFFFFF",  "&HFFFF",
+            "&H8000",     "&H7FFF",     "&O37777777777", "65535",       "65536"};
         text = QString::fromLatin1(edges[below(15)]);
         break;
     }
@@ -201,16 +207,14 @@ QString TestRandomSession::hostileNumber(qint32 fileLength)
     if (chance(15)) { // blanks inside and around
         const int blanks = 1 + below(4);
         for (int i = 0; i < blanks; ++i)
-            text.insert(below(int(text.size()) + 1),
-                        QStringLiteral(" \t\n").at(below(3)));
+            text.insert(below(int(text.size()) + 1), QStringLiteral(" \t\n").at(below(3)));
     }
     return text;
 }
 
 // A mouse position: mostly inside a box of `extent` pixels, sometimes on its edges, outside,
 // negative or far beyond it.
-double TestRandomSession::position(int extent)
-{
+double TestRandomSession::position(int extent) {
     const int e = qMax(extent, 1);
     switch (below(12)) {
     case 0:
@@ -228,20 +232,19 @@ double TestRandomSession::position(int extent)
     }
 }
 
-QString TestRandomSession::failure(const QString& what) const
-{
-    QString text = QStringLiteral("%1\nseed %2 (PELORIN_SEED=%2), after %3 actions; the last ones:\n")
-                       .arg(what)
-                       .arg(seed)
-                       .arg(log.size());
+QString TestRandomSession::failure(const QString& what) const {
+    QString text =
+        QStringLiteral("%1\nseed %2 (PELORIN_SEED=%2), after %3 actions; the last ones:\n")
+            .arg(what)
+            .arg(seed)
+            .arg(log.size());
     const qsizetype from = qMax<qsizetype>(0, log.size() - 50);
     for (qsizetype i = from; i < log.size(); ++i)
         text += QStringLiteral("%1: %2\n").arg(i + 1).arg(log[i]);
     return text;
 }
 
-void TestRandomSession::randomSessionKeepsFilesAndStateSound()
-{
+void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
     seed = envNumber("PELORIN_SEED", 20261207);
     const quint32 actions = envNumber("PELORIN_SOAK_ACTIONS", 3000);
     rng.seed(seed);
@@ -259,8 +262,8 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
         const QByteArray bytes = randomBytes(length, seed + quint32(roms.size()));
         const QString path = writeRom(dir, name, bytes);
         if (readOnly)
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup |
-                                                    QFile::ReadOther));
+            QVERIFY(QFile::setPermissions(path,
+                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         roms.push_back({path, bytes, readOnly});
     };
     addRom(QStringLiteral("empty.gb"), 0, false);
@@ -285,39 +288,37 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
 
     const FormMainState& st = form.state();
     GraphicButton* const pushButtons[] = {
-        form.BtOpenFile,     form.BtCloseFile, form.BtOptions,     form.BtBrowZoomIn,
-        form.BtBrowZoomOut,  form.BtJumpAdd,   form.BtSaveEdit,    form.BtReload,
-        form.BtEditClear,    form.BtEditZoomOut, form.BtEditZoomIn, form.BtDeleteSprite,
-        form.SaveTile,       form.BtReloadTile, form.BtCopySelTile, form.BtCopyToAddress,
+        form.BtOpenFile,    form.BtCloseFile,   form.BtOptions,     form.BtBrowZoomIn,
+        form.BtBrowZoomOut, form.BtJumpAdd,     form.BtSaveEdit,    form.BtReload,
+        form.BtEditClear,   form.BtEditZoomOut, form.BtEditZoomIn,  form.BtDeleteSprite,
+        form.SaveTile,      form.BtReloadTile,  form.BtCopySelTile, form.BtCopyToAddress,
         form.Bthelp,
     };
     GraphicButton* const checkBoxes[] = {form.ChkGrid, form.ChkGridEditor, form.ChkNoncopied,
                                          form.ChkWriteProtected};
-    GraphicButton* const optionButtons[] = {form.OptionSelect, form.OptionPaint,
-                                            form.OptionFill};
+    GraphicButton* const optionButtons[] = {form.OptionSelect, form.OptionPaint, form.OptionFill};
     // Weighted towards the writing buttons, the opening of files and the mouse.
-    GraphicButton* const frequentButtons[] = {form.BtOpenFile, form.SaveTile,
-                                              form.BtCopySelTile, form.BtCopyToAddress,
-                                              form.BtSaveEdit};
+    GraphicButton* const frequentButtons[] = {form.BtOpenFile, form.SaveTile, form.BtCopySelTile,
+                                              form.BtCopyToAddress, form.BtSaveEdit};
 
     const auto buttonName = [&](GraphicButton* b) {
         static const QStringList names = {
-            "BtOpenFile",    "BtCloseFile",   "BtOptions",       "BtBrowZoomIn",
-            "BtBrowZoomOut", "BtJumpAdd",     "BtSaveEdit",      "BtReload",
-            "BtEditClear",   "BtEditZoomOut", "BtEditZoomIn",    "BtDeleteSprite",
-            "SaveTile",      "BtReloadTile",  "BtCopySelTile",   "BtCopyToAddress",
-            "Bthelp",        "ChkGrid",       "ChkGridEditor",   "ChkNoncopied",
-            "ChkWriteProtected", "OptionSelect", "OptionPaint",  "OptionFill"};
+            "BtOpenFile",        "BtCloseFile",    "BtOptions",   "BtBrowZoomIn",  "BtBrowZoomOut",
+            "BtJumpAdd",         "BtSaveEdit",     "BtReload",    "BtEditClear",   "BtEditZoomOut",
+            "BtEditZoomIn",      "BtDeleteSprite", "SaveTile",    "BtReloadTile",  "BtCopySelTile",
+            "BtCopyToAddress",   "Bthelp",         "ChkGrid",     "ChkGridEditor", "ChkNoncopied",
+            "ChkWriteProtected", "OptionSelect",   "OptionPaint", "OptionFill"};
         GraphicButton* const all[] = {
-            form.BtOpenFile,    form.BtCloseFile,   form.BtOptions,       form.BtBrowZoomIn,
-            form.BtBrowZoomOut, form.BtJumpAdd,     form.BtSaveEdit,      form.BtReload,
-            form.BtEditClear,   form.BtEditZoomOut, form.BtEditZoomIn,    form.BtDeleteSprite,
-            form.SaveTile,      form.BtReloadTile,  form.BtCopySelTile,   form.BtCopyToAddress,
-            form.Bthelp,        form.ChkGrid,       form.ChkGridEditor,   form.ChkNoncopied,
-            form.ChkWriteProtected, form.OptionSelect, form.OptionPaint,  form.OptionFill};
+            form.BtOpenFile,      form.BtCloseFile,   form.BtOptions,
+            form.BtBrowZoomIn,    form.BtBrowZoomOut, form.BtJumpAdd,
+            form.BtSaveEdit,      form.BtReload,      form.BtEditClear,
+            form.BtEditZoomOut,   form.BtEditZoomIn,  form.BtDeleteSprite,
+            form.SaveTile,        form.BtReloadTile,  form.BtCopySelTile,
+            form.BtCopyToAddress, form.Bthelp,        form.ChkGrid,
+            form.ChkGridEditor,   form.ChkNoncopied,  form.ChkWriteProtected,
+            form.OptionSelect,    form.OptionPaint,   form.OptionFill};
         for (int i = 0; i < int(std::size(all)); ++i)
-            if (all[i] == b)
-                return names[i];
+            if (all[i] == b) return names[i];
         return QStringLiteral("?");
     };
     const auto mouseArgs = [&](PictureBox* box, int& button, int& shift, double& x, double& y) {
@@ -325,7 +326,11 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
         shift = below(8);
         x = position(box->scaleWidth());
         y = position(box->scaleHeight());
-        return QStringLiteral("button %1 shift %2 at (%3, %4)").arg(button).arg(shift).arg(x).arg(y);
+        return QStringLiteral("button %1 shift %2 at (%3, %4)")
+            .arg(button)
+            .arg(shift)
+            .arg(x)
+            .arg(y);
     };
 
     // A press outside the cells of the grid (outside the box, or in the margin that the
@@ -404,8 +409,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
                 GraphicButton* b = pushButtons[below(int(std::size(pushButtons)))];
                 log << QStringLiteral("click %1").arg(buttonName(b));
                 savedSelected = b == form.SaveTile;
-                if (b == form.BtCopyToAddress)
-                    lowestTarget = 0;
+                if (b == form.BtCopyToAddress) lowestTarget = 0;
                 b->click();
                 break;
             }
@@ -418,8 +422,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
                 GraphicButton* b = frequentButtons[below(int(std::size(frequentButtons)))];
                 log << QStringLiteral("click %1").arg(buttonName(b));
                 savedSelected = b == form.SaveTile;
-                if (b == form.BtCopyToAddress)
-                    lowestTarget = 0;
+                if (b == form.BtCopyToAddress) lowestTarget = 0;
                 b->click();
                 break;
             }
@@ -552,16 +555,15 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
                 log << QStringLiteral("type \"%1\" into TextAddress%2")
                            .arg(text.left(60), jump ? QStringLiteral(", jump") : QString());
                 form.TextAddress->setText(text);
-                if (jump)
-                    form.BtJumpAdd->click();
+                if (jump) form.BtJumpAdd->click();
                 break;
             }
             case 19: {
                 const QString text = hostileNumber(length);
                 const bool copy = chance(70);
                 log << QStringLiteral("type \"%1\" into TextEditAddress%2")
-                           .arg(text.left(60), copy ? QStringLiteral(", copy to address")
-                                                    : QString());
+                           .arg(text.left(60),
+                                copy ? QStringLiteral(", copy to address") : QString());
                 form.TextEditAddress->setText(text);
                 if (copy) {
                     lowestTarget = 0;
@@ -581,8 +583,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
         }
 
         // The invariants.
-        if (ended)
-            QFAIL(qPrintable(failure(QStringLiteral("The program ended without an exit."))));
+        if (ended) QFAIL(qPrintable(failure(QStringLiteral("The program ended without an exit."))));
         for (RomModel& rom : roms) {
             const QByteArray now = fileBytes(rom.path);
             if (now.size() != rom.bytes.size())
@@ -590,29 +591,27 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
                                              .arg(rom.path)
                                              .arg(rom.bytes.size())
                                              .arg(now.size()))));
-            if (now == rom.bytes)
-                continue;
+            if (now == rom.bytes) continue;
             if (rom.readOnly)
-                QFAIL(qPrintable(failure(QStringLiteral("The read-only file %1 changed.")
-                                             .arg(rom.path))));
+                QFAIL(qPrintable(
+                    failure(QStringLiteral("The read-only file %1 changed.").arg(rom.path))));
             if (!prompts.writeConfirmed)
-                QFAIL(qPrintable(failure(QStringLiteral("%1 changed without a confirmed write.")
-                                             .arg(rom.path))));
+                QFAIL(qPrintable(failure(
+                    QStringLiteral("%1 changed without a confirmed write.").arg(rom.path))));
             if (!st.RomFileOpen || st.RomFilePath != rom.path)
-                QFAIL(qPrintable(failure(QStringLiteral("%1 changed but is not the open file.")
-                                             .arg(rom.path))));
+                QFAIL(qPrintable(
+                    failure(QStringLiteral("%1 changed but is not the open file.").arg(rom.path))));
             std::vector<QByteArray> cells;
             for (const TileRecord& t : st.EditorTiles)
                 cells.push_back(encodedTile(t.Pixels));
             const qsizetype n = now.size();
             for (qsizetype p = 0; p < n; ++p) {
-                if (now[p] == rom.bytes[p])
-                    continue;
+                if (now[p] == rom.bytes[p]) continue;
                 // Some write of 16 bytes at an address from 1 to length - 16 that holds an
                 // editor cell's pixels must cover this byte.
                 bool explained = false;
-                for (qsizetype a = qMax<qsizetype>(lowestTarget, p - 15); a <= qMin(p, n - 16) && !explained;
-                     ++a) {
+                for (qsizetype a = qMax<qsizetype>(lowestTarget, p - 15);
+                     a <= qMin(p, n - 16) && !explained; ++a) {
                     const QByteArray window = now.mid(a, 16);
                     for (const QByteArray& cell : cells)
                         if (cell == window) {
@@ -649,10 +648,11 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound()
         for (int i = 0; i < kEditorCells; ++i)
             for (int k = 0; k < kTilePixels; ++k)
                 if (st.EditorTiles[size_t(i)].Pixels[size_t(k)] > 3)
-                    QFAIL(qPrintable(failure(QStringLiteral("Editor cell %1 pixel %2 holds %3.")
-                                                 .arg(i)
-                                                 .arg(k)
-                                                 .arg(st.EditorTiles[size_t(i)].Pixels[size_t(k)]))));
+                    QFAIL(
+                        qPrintable(failure(QStringLiteral("Editor cell %1 pixel %2 holds %3.")
+                                               .arg(i)
+                                               .arg(k)
+                                               .arg(st.EditorTiles[size_t(i)].Pixels[size_t(k)]))));
         if (st.EditorSelColumn < 0 || st.EditorSelColumn > 9 || st.EditorSelRow < 0 ||
             st.EditorSelRow > 7)
             QFAIL(qPrintable(failure(QStringLiteral("The editor selection (%1, %2) lies outside "
