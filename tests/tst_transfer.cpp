@@ -21,19 +21,16 @@ namespace {
 
 constexpr qsizetype kFileLength = 8192;
 
-const QString kConfirmText = QStringLiteral(
-    "Do you really want to write your changes to file?\r"
-    "This will change the file permantly.\r"
-    "It is strongly recommend that you always\r"
-    "have a backup of this file when\r"
-    "you keep your changes.");
+const QString kConfirmText = QStringLiteral("Do you really want to write your changes to file?\r"
+                                            "This will change the file permantly.\r"
+                                            "It is strongly recommend that you always\r"
+                                            "have a backup of this file when\r"
+                                            "you keep your changes.");
 
-MessageSpec refusal(const QString& text, const QString& title)
-{
+MessageSpec refusal(const QString& text, const QString& title) {
     return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok};
 }
-MessageSpec askYesNo(const QString& text, const QString& title)
-{
+MessageSpec askYesNo(const QString& text, const QString& title) {
     return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
 }
 
@@ -43,35 +40,34 @@ const MessageSpec kReadOnlyBox = refusal(QStringLiteral("Can not save. The file 
 const MessageSpec kEndOfFileBox =
     refusal(QStringLiteral("The tile can not be copied. It extends\rbehind the end of file."),
             QStringLiteral("Tile can not be copied"));
-const MessageSpec kProtectedBox = refusal(QStringLiteral("The tile in the editor is writeprotected."),
-                                          QStringLiteral("Can not copy tile to editor"));
+const MessageSpec kProtectedBox =
+    refusal(QStringLiteral("The tile in the editor is writeprotected."),
+            QStringLiteral("Can not copy tile to editor"));
 const MessageSpec kOverlapBox =
     refusal(QStringLiteral("This tile interferes with a tile that has already been copied."),
             QStringLiteral("Tile can not be copied to the editor."));
-const MessageSpec kClearQuestion = askYesNo(QStringLiteral("Do you really want to clear the editor?"),
-                                            QStringLiteral("Clear the editor"));
+const MessageSpec kClearQuestion = askYesNo(
+    QStringLiteral("Do you really want to clear the editor?"), QStringLiteral("Clear the editor"));
 
-MessageSpec saveRefusal(const QString& text)
-{
+MessageSpec saveRefusal(const QString& text) {
     return refusal(text, QStringLiteral("Can not save to file."));
 }
 
 // The tile format worked out by hand: per row the low plane byte, then the high plane byte,
 // bit 7 for the leftmost pixel.
-TilePixels decodeByHand(const QByteArray& file, qsizetype address)
-{
+TilePixels decodeByHand(const QByteArray& file, qsizetype address) {
     TilePixels pixels{};
     for (int y = 0; y < 8; ++y) {
         const auto low = quint8(file.at(address + 2 * y));
         const auto high = quint8(file.at(address + 2 * y + 1));
         for (int x = 0; x < 8; ++x)
-            pixels[size_t(8 * y + x)] = quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
+            pixels[size_t(8 * y + x)] =
+                quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
     }
     return pixels;
 }
 
-QByteArray encodeByHand(const TilePixels& pixels)
-{
+QByteArray encodeByHand(const TilePixels& pixels) {
     QByteArray bytes(16, '\0');
     for (int y = 0; y < 8; ++y) {
         int low = 0;
@@ -87,15 +83,13 @@ QByteArray encodeByHand(const TilePixels& pixels)
     return bytes;
 }
 
-QByteArray withTile(QByteArray file, qsizetype address, const QByteArray& tile)
-{
+QByteArray withTile(QByteArray file, qsizetype address, const QByteArray& tile) {
     file.replace(address, 16, tile);
     return file;
 }
 
 // The three pixels that paintSample() puts into a cell, as stored pixel indices.
-TilePixels paintedSample(TilePixels pixels)
-{
+TilePixels paintedSample(TilePixels pixels) {
     pixels[0] = 3;         // (0, 0)
     pixels[8 + 7] = 1;     // (7, 1)
     pixels[8 * 7 + 2] = 2; // (2, 7)
@@ -105,16 +99,14 @@ TilePixels paintedSample(TilePixels pixels)
 // Answers every question with Yes and records every box, for boxes whose text carries a reason
 // of the system that a test can only check in part.
 class RecordingPrompts : public Prompts {
-public:
+  public:
     QString openPath;
     QList<MessageSpec> shown;
-    MsgAnswer messageBox(const MessageSpec& message) override
-    {
+    MsgAnswer messageBox(const MessageSpec& message) override {
         shown << message;
         return message.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
-    QString openFileName(const QString& filterList) override
-    {
+    QString openFileName(const QString& filterList) override {
         Q_UNUSED(filterList);
         return openPath;
     }
@@ -122,48 +114,41 @@ public:
 };
 
 // What a user does with the mouse, at zoom 3 and without grids.
-void pressBrowserCell(FormMain& f, int column, int row)
-{
+void pressBrowserCell(FormMain& f, int column, int row) {
     f.SpriteBox_MouseDown(1, 0, 24 * column + 5, 24 * row + 5);
 }
 
-void jumpTo(FormMain& f, qint32 address)
-{
+void jumpTo(FormMain& f, qint32 address) {
     f.TextAddress->setText(QString::number(address));
     f.BtJumpAdd_Click();
 }
 
 // Shows the tile at `address` in the browser's top-left cell and double-clicks it.
-void copyFrom(FormMain& f, qint32 address)
-{
+void copyFrom(FormMain& f, qint32 address) {
     jumpTo(f, address);
     pressBrowserCell(f, 0, 0);
     f.SpriteBox_DblClick();
 }
 
-void selectCell(FormMain& f, int column, int row)
-{
+void selectCell(FormMain& f, int column, int row) {
     f.OptionSelect->click();
     f.EditorBox_MouseDown(1, 0, 24 * column + 5, 24 * row + 5);
 }
 
-void paintPixel(FormMain& f, int column, int row, int x, int y, int color)
-{
+void paintPixel(FormMain& f, int column, int row, int x, int y, int color) {
     f.OptionPaint->click();
     f.BtCol_Click(color);
     f.EditorBox_MouseDown(1, 0, 24 * column + 3 * x + 1, 24 * row + 3 * y + 1);
 }
 
 // Paints the three pixels of paintedSample() into an unmirrored cell.
-void paintSample(FormMain& f, int column, int row)
-{
+void paintSample(FormMain& f, int column, int row) {
     paintPixel(f, column, row, 0, 0, 3);
     paintPixel(f, column, row, 7, 1, 1);
     paintPixel(f, column, row, 2, 7, 2);
 }
 
-void pressWriteButton(FormMain& f, const QString& button)
-{
+void pressWriteButton(FormMain& f, const QString& button) {
     if (button == "SaveTile")
         f.SaveTile_Click();
     else if (button == "BtCopySelTile")
@@ -178,11 +163,14 @@ void pressWriteButton(FormMain& f, const QString& button)
 
 // A colour no view ever draws, put into a box to see whether it was drawn again.
 constexpr QRgb kSentinel = 0xff010203;
-void markSurface(PictureBox* box) { box->surface().setPixel(0, 0, kSentinel); }
-bool stillMarked(const PictureBox* box) { return box->surface().pixel(0, 0) == kSentinel; }
+void markSurface(PictureBox* box) {
+    box->surface().setPixel(0, 0, kSentinel);
+}
+bool stillMarked(const PictureBox* box) {
+    return box->surface().pixel(0, 0) == kSentinel;
+}
 
-BrowserPicture browserView(const FormMain& f)
-{
+BrowserPicture browserView(const FormMain& f) {
     BrowserPicture view;
     view.top = f.state().BrowserTopAddress;
     view.markColumn = f.state().BrowserSelColumn;
@@ -190,15 +178,16 @@ BrowserPicture browserView(const FormMain& f)
     return view;
 }
 
-EditorPicture editorView(const FormMain& f)
-{
+EditorPicture editorView(const FormMain& f) {
     EditorPicture view;
     view.selColumn = f.state().EditorSelColumn;
     view.selRow = f.state().EditorSelRow;
     return view;
 }
 
-const TileRecord& cell(const FormMain& f, int index) { return f.state().EditorTiles[size_t(index)]; }
+const TileRecord& cell(const FormMain& f, int index) {
+    return f.state().EditorTiles[size_t(index)];
+}
 
 } // namespace
 
@@ -209,24 +198,21 @@ class TestTransfer : public QObject {
     QString m_path;
     QByteArray m_original;
 
-    void openIn(FormMain& f, ScriptedPrompts& prompts)
-    {
+    void openIn(FormMain& f, ScriptedPrompts& prompts) {
         prompts.expectOpen(m_path);
         f.BtOpenFile_Click();
     }
 
     // An editor whose cell (0, 0) holds the tile from 4096 with paintedSample()'s pixels,
     // selected, the browser showing 4096 at its top.
-    void prepareEditedTile(FormMain& f)
-    {
+    void prepareEditedTile(FormMain& f) {
         copyFrom(f, 4096);
         paintSample(f, 0, 0);
         selectCell(f, 0, 0);
     }
 
-private slots:
-    void init()
-    {
+  private slots:
+    void init() {
         QVERIFY(m_dir.isValid());
         m_original = randomBytes(kFileLength, 4242);
         m_path = writeRom(m_dir, QStringLiteral("tiles.gb"), m_original);
@@ -235,8 +221,7 @@ private slots:
 
     // --- Copying a browser tile into the editor ---
 
-    void copyPutsTileIntoSelectedCellAndMovesOn()
-    {
+    void copyPutsTileIntoSelectedCellAndMovesOn() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -264,8 +249,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void copyAdvancesSelection_data()
-    {
+    void copyAdvancesSelection_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("nextColumn");
@@ -274,8 +258,7 @@ private slots:
         QTest::newRow("end of a row") << 9 << 2 << 0 << 3;
         QTest::newRow("last cell back to first") << 9 << 7 << 0 << 0;
     }
-    void copyAdvancesSelection()
-    {
+    void copyAdvancesSelection() {
         QFETCH(int, column);
         QFETCH(int, row);
         QFETCH(int, nextColumn);
@@ -291,8 +274,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void tenCopiesFillTheFirstRow()
-    {
+    void tenCopiesFillTheFirstRow() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -306,8 +288,7 @@ private slots:
     }
 
     // One cell holds 100 (or none does); the tile at `address` is then copied or refused.
-    void copyOverlapRule_data()
-    {
+    void copyOverlapRule_data() {
         QTest::addColumn<bool>("cellHolds100");
         QTest::addColumn<int>("address");
         QTest::addColumn<bool>("accepted");
@@ -323,20 +304,17 @@ private slots:
         QTest::newRow("100 held, 84") << true << 84 << true;
         QTest::newRow("100 held, 116") << true << 116 << true;
     }
-    void copyOverlapRule()
-    {
+    void copyOverlapRule() {
         QFETCH(bool, cellHolds100);
         QFETCH(int, address);
         QFETCH(bool, accepted);
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
-        if (cellHolds100)
-            copyFrom(form, 100);
+        if (cellHolds100) copyFrom(form, 100);
         const EditorTileArray before = form.state().EditorTiles;
         const int target = form.state().editorSelIndex();
-        if (!accepted)
-            prompts.expect(kOverlapBox);
+        if (!accepted) prompts.expect(kOverlapBox);
         copyFrom(form, address);
         VERIFY_PROMPTS(prompts);
         if (accepted) {
@@ -351,8 +329,7 @@ private slots:
         }
     }
 
-    void copyRefusals_data()
-    {
+    void copyRefusals_data() {
         QTest::addColumn<int>("address");
         QTest::addColumn<bool>("protectTarget");
         QTest::addColumn<bool>("redrawn");
@@ -369,8 +346,7 @@ private slots:
         QTest::newRow("overlap") << 104 << false << true << kOverlapBox.text << kOverlapBox.title;
     }
     // A cell already holds 100; the selected cell (1, 0) may be write-protected.
-    void copyRefusals()
-    {
+    void copyRefusals() {
         QFETCH(int, address);
         QFETCH(bool, protectTarget);
         QFETCH(bool, redrawn);
@@ -382,8 +358,7 @@ private slots:
         copyFrom(form, 100);
         paintPixel(form, 1, 0, 4, 4, 2);
         selectCell(form, 1, 0);
-        if (protectTarget)
-            form.ChkWriteProtected->click();
+        if (protectTarget) form.ChkWriteProtected->click();
         QCOMPARE(cell(form, 1).WriteProtected, protectTarget);
         const EditorTileArray before = form.state().EditorTiles;
 
@@ -404,8 +379,7 @@ private slots:
         QCOMPARE(fileBytes(m_path), m_original);
     }
 
-    void copyOfLastWholeTile()
-    {
+    void copyOfLastWholeTile() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -415,8 +389,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void copyWithoutFileDoesNothing()
-    {
+    void copyWithoutFileDoesNothing() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         paintPixel(form, 0, 0, 1, 1, 3);
@@ -433,16 +406,14 @@ private slots:
 
     // --- Writing tiles into the file ---
 
-    void writeAfterYes_data()
-    {
+    void writeAfterYes_data() {
         QTest::addColumn<QString>("button");
         QTest::newRow("SaveTile") << QStringLiteral("SaveTile");
         QTest::newRow("BtCopySelTile") << QStringLiteral("BtCopySelTile");
         QTest::newRow("BtCopyToAddress") << QStringLiteral("BtCopyToAddress");
         QTest::newRow("BtSaveEdit") << QStringLiteral("BtSaveEdit");
     }
-    void writeAfterYes()
-    {
+    void writeAfterYes() {
         QFETCH(QString, button);
         ScriptedPrompts prompts;
         FormMain form(prompts);
@@ -475,8 +446,7 @@ private slots:
     }
 
     void writeAnswerNo_data() { writeAfterYes_data(); }
-    void writeAnswerNo()
-    {
+    void writeAnswerNo() {
         QFETCH(QString, button);
         ScriptedPrompts prompts;
         FormMain form(prompts);
@@ -494,28 +464,33 @@ private slots:
                         "no-browser-" + button);
     }
 
-    void writeRefusedAfterQuestion_data()
-    {
+    void writeRefusedAfterQuestion_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("text");
         const QString noAddress = QStringLiteral("Selected tile has no address.");
         const QString badBrowser = QStringLiteral("The selected tile is not a valid address.");
         const QString badTyped = QStringLiteral("You entered an invalid address.");
-        QTest::newRow("SaveTile, never filled cell") << "SaveTile" << "empty" << noAddress;
-        QTest::newRow("SaveTile, cell copied from 0") << "SaveTile" << "from0" << noAddress;
-        QTest::newRow("BtCopySelTile, address 0") << "BtCopySelTile" << "mark0" << badBrowser;
-        QTest::newRow("BtCopySelTile, one past the end")
-            << "BtCopySelTile" << "markPastEnd" << badBrowser;
-        QTest::newRow("BtCopyToAddress, 0") << "BtCopyToAddress" << "0" << badTyped;
-        QTest::newRow("BtCopyToAddress, -5") << "BtCopyToAddress" << "-5" << badTyped;
-        QTest::newRow("BtCopyToAddress, letters") << "BtCopyToAddress" << "abc" << badTyped;
-        QTest::newRow("BtCopyToAddress, empty") << "BtCopyToAddress" << "" << badTyped;
+        QTest::newRow("SaveTile, never filled cell") << "SaveTile"
+                                                     << "empty" << noAddress;
+        QTest::newRow("SaveTile, cell copied from 0") << "SaveTile"
+                                                      << "from0" << noAddress;
+        QTest::newRow("BtCopySelTile, address 0") << "BtCopySelTile"
+                                                  << "mark0" << badBrowser;
+        QTest::newRow("BtCopySelTile, one past the end") << "BtCopySelTile"
+                                                         << "markPastEnd" << badBrowser;
+        QTest::newRow("BtCopyToAddress, 0") << "BtCopyToAddress"
+                                            << "0" << badTyped;
+        QTest::newRow("BtCopyToAddress, -5") << "BtCopyToAddress"
+                                             << "-5" << badTyped;
+        QTest::newRow("BtCopyToAddress, letters") << "BtCopyToAddress"
+                                                  << "abc" << badTyped;
+        QTest::newRow("BtCopyToAddress, empty") << "BtCopyToAddress"
+                                                << "" << badTyped;
         QTest::newRow("BtCopyToAddress, length-15")
             << "BtCopyToAddress" << QString::number(kFileLength - 15) << badTyped;
     }
-    void writeRefusedAfterQuestion()
-    {
+    void writeRefusedAfterQuestion() {
         QFETCH(QString, button);
         QFETCH(QString, setup);
         QFETCH(QString, text);
@@ -551,8 +526,7 @@ private slots:
         QVERIFY(stillMarked(form.SpriteBox)); // nothing is drawn again after a refusal
     }
 
-    void typedTargets_data()
-    {
+    void typedTargets_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("address");
         QTest::newRow("4096") << "4096" << 4096;
@@ -560,10 +534,10 @@ private slots:
         QTest::newRow("digits then letters") << "12abc" << 12;
         QTest::newRow("half to even") << "2.5" << 2;
         QTest::newRow("hexadecimal") << "&H100" << 256;
-        QTest::newRow("last whole tile") << QString::number(kFileLength - 16) << int(kFileLength - 16);
+        QTest::newRow("last whole tile")
+            << QString::number(kFileLength - 16) << int(kFileLength - 16);
     }
-    void typedTargets()
-    {
+    void typedTargets() {
         QFETCH(QString, typed);
         QFETCH(int, address);
         ScriptedPrompts prompts;
@@ -579,8 +553,7 @@ private slots:
         QCOMPARE(fileBytes(m_path), expected);
     }
 
-    void copySelTileLastWholeTile()
-    {
+    void copySelTileLastWholeTile() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -595,8 +568,7 @@ private slots:
                           encodeByHand(paintedSample(decodeByHand(m_original, 4096)))));
     }
 
-    void copySelTileAfterScrolling()
-    {
+    void copySelTileAfterScrolling() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -621,16 +593,15 @@ private slots:
     }
 
     void readOnlyRefusedBeforeQuestion_data() { writeAfterYes_data(); }
-    void readOnlyRefusedBeforeQuestion()
-    {
+    void readOnlyRefusedBeforeQuestion() {
         QFETCH(QString, button);
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
         prepareEditedTile(form);
         form.TextEditAddress->setText(QStringLiteral("300"));
-        QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup |
-                                                  QFile::ReadOther));
+        QVERIFY(
+            QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         markSurface(form.SpriteBox);
         prompts.expect(kReadOnlyBox);
         pressWriteButton(form, button);
@@ -640,8 +611,7 @@ private slots:
         QVERIFY(stillMarked(form.SpriteBox));
     }
 
-    void mirroredProtectedWrittenAsStored()
-    {
+    void mirroredProtectedWrittenAsStored() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -658,8 +628,7 @@ private slots:
                           encodeByHand(paintedSample(decodeByHand(m_original, 4096)))));
     }
 
-    void saveAllHigherCellDecides()
-    {
+    void saveAllHigherCellDecides() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -683,8 +652,7 @@ private slots:
 
     // --- Failures of the file under the program ---
 
-    void fileGoneOrReplaced_data()
-    {
+    void fileGoneOrReplaced_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("replace");
         for (const char* b : {"SaveTile", "BtCopySelTile", "BtCopyToAddress", "BtSaveEdit"}) {
@@ -692,8 +660,7 @@ private slots:
             QTest::addRow("%s, replaced", b) << QString::fromLatin1(b) << true;
         }
     }
-    void fileGoneOrReplaced()
-    {
+    void fileGoneOrReplaced() {
         QFETCH(QString, button);
         QFETCH(bool, replace);
         RecordingPrompts prompts;
@@ -721,7 +688,8 @@ private slots:
         QVERIFY(prompts.shown[0] == kConfirm);
         const MessageSpec& failure = prompts.shown[1];
         QCOMPARE(failure.title, QStringLiteral("Saving not possible"));
-        QVERIFY2(failure.text.startsWith(QStringLiteral("Can not save. ")), qPrintable(failure.text));
+        QVERIFY2(failure.text.startsWith(QStringLiteral("Can not save. ")),
+                 qPrintable(failure.text));
         QVERIFY2(failure.text.contains(m_path), qPrintable(failure.text));
         QCOMPARE(failure.buttons, MsgButtons::Ok);
         if (replace)
@@ -733,8 +701,7 @@ private slots:
     }
 
     void fileShortened_data() { writeAfterYes_data(); }
-    void fileShortened()
-    {
+    void fileShortened() {
         QFETCH(QString, button);
         RecordingPrompts prompts;
         prompts.openPath = m_path;
@@ -759,8 +726,7 @@ private slots:
         QVERIFY(form.state().EditorTiles == before);
     }
 
-    void saveAllReportsTilesWrittenBeforeFailure()
-    {
+    void saveAllReportsTilesWrittenBeforeFailure() {
         RecordingPrompts prompts;
         prompts.openPath = m_path;
         FormMain form(prompts);
@@ -779,7 +745,8 @@ private slots:
         QVERIFY(prompts.shown[0] == kConfirm);
         const MessageSpec& failure = prompts.shown[1];
         QCOMPARE(failure.title, QStringLiteral("Saving not possible"));
-        QVERIFY2(failure.text.startsWith(QStringLiteral("Can not save. ")), qPrintable(failure.text));
+        QVERIFY2(failure.text.startsWith(QStringLiteral("Can not save. ")),
+                 qPrintable(failure.text));
         QVERIFY2(failure.text.endsWith(QStringLiteral("\r1 tile was written before the failure.")),
                  qPrintable(failure.text));
         const QByteArray expected =
@@ -790,14 +757,13 @@ private slots:
 
     // --- Reloading and clearing ---
 
-    void reloadSelectedTile()
-    {
+    void reloadSelectedTile() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
-        copyFrom(form, 4096);   // cell 0
-        copyFrom(form, 2000);   // cell 1
-        copyFrom(form, 4096);   // cell 2, a copy of cell 0
+        copyFrom(form, 4096); // cell 0
+        copyFrom(form, 2000); // cell 1
+        copyFrom(form, 4096); // cell 2, a copy of cell 0
         selectCell(form, 2, 0);
         form.ChkFlipX_MouseDown(1, 0, 5, 5);
         paintSample(form, 0, 0); // reaches cell 2 as well
@@ -827,8 +793,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void reloadCellWithoutAddress()
-    {
+    void reloadCellWithoutAddress() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -843,8 +808,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void reloadAllMakesCopiesEqual()
-    {
+    void reloadAllMakesCopiesEqual() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -865,14 +829,12 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void reloadWithoutFile_data()
-    {
+    void reloadWithoutFile_data() {
         QTest::addColumn<bool>("all");
         QTest::newRow("BtReloadTile") << false;
         QTest::newRow("BtReload") << true;
     }
-    void reloadWithoutFile()
-    {
+    void reloadWithoutFile() {
         QFETCH(bool, all);
         ScriptedPrompts prompts;
         FormMain form(prompts);
@@ -890,8 +852,7 @@ private slots:
     }
 
     void clearSelectedTile_data() { copyAdvancesSelection_data(); }
-    void clearSelectedTile()
-    {
+    void clearSelectedTile() {
         QFETCH(int, column);
         QFETCH(int, row);
         QFETCH(int, nextColumn);
@@ -914,8 +875,7 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void clearSelectedTileSynchronisesNextCell()
-    {
+    void clearSelectedTileSynchronisesNextCell() {
         ScriptedPrompts prompts;
         FormMain form(prompts);
         openIn(form, prompts);
@@ -939,14 +899,12 @@ private slots:
         VERIFY_PROMPTS(prompts);
     }
 
-    void clearEditor_data()
-    {
+    void clearEditor_data() {
         QTest::addColumn<bool>("yes");
         QTest::newRow("Yes") << true;
         QTest::newRow("No") << false;
     }
-    void clearEditor()
-    {
+    void clearEditor() {
         QFETCH(bool, yes);
         ScriptedPrompts prompts;
         FormMain form(prompts);
