@@ -1,7 +1,6 @@
 #include "targets.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzNumbers(data, size);
     return 0;
 }

@@ -20,19 +20,16 @@
 
 namespace fuzzdetail {
 
-inline void require(bool condition)
-{
-    if (!condition)
-        std::abort();
+inline void require(bool condition) {
+    if (!condition) std::abort();
 }
 
 // File lengths a typed target is checked against: none, too short for a tile, just long
 // enough, ordinary, and the longest file the program opens.
-inline constexpr std::array<qint32, 7> kLengths = {0, 1, 15, 16, 17, 32768,
-                                                   std::numeric_limits<qint32>::max()};
+inline constexpr std::array<qint32, 7> kLengths = {
+    0, 1, 15, 16, 17, 32768, std::numeric_limits<qint32>::max()};
 
-inline void checkValue(double value)
-{
+inline void checkValue(double value) {
     const std::optional<qint32> address = toAddress(value);
     if (address) {
         require(std::isfinite(value));
@@ -52,8 +49,7 @@ inline void checkValue(double value)
     }
     for (const qint32 length : kLengths) {
         const std::optional<qint32> target = typedTarget(value, length);
-        if (!target)
-            continue;
+        if (!target) continue;
         // Accepted only for 0 < value <= length - 16; the address is the value rounded, so it
         // lies in [0, length - 16] and is 0 only for a value of at most one half.
         require(value > 0 && value <= double(length) - 16);
@@ -66,18 +62,17 @@ inline void checkValue(double value)
 
 // NumericValue on the bytes read as UTF-8 and as Latin-1, then the conversions the program
 // applies to its result.
-inline void fuzzNumbers(const uint8_t* data, size_t size)
-{
+inline void fuzzNumbers(const uint8_t* data, size_t size) {
     const auto* chars = reinterpret_cast<const char*>(data);
     const auto length = qsizetype(size);
-    for (const QString& text : {QString::fromUtf8(chars, length), QString::fromLatin1(chars, length)})
+    for (const QString& text :
+         {QString::fromUtf8(chars, length), QString::fromLatin1(chars, length)})
         fuzzdetail::checkValue(NumericValue(text));
 }
 
 // Decodes the first bytes with every count of available bytes, encodes, and checks that the
 // two are each other's inverse.
-inline void fuzzTileCodec(const uint8_t* data, size_t size)
-{
+inline void fuzzTileCodec(const uint8_t* data, size_t size) {
     using fuzzdetail::require;
     const qint64 have = qint64(size < size_t(kTileBytes) ? size : size_t(kTileBytes));
     // Exactly the bytes there are, so that a read past them is seen by the address sanitizer.

@@ -10,8 +10,7 @@
 class TestFuzzCorpus : public QObject {
     Q_OBJECT
 
-    static QStringList corpusFiles(const QString& target)
-    {
+    static QStringList corpusFiles(const QString& target) {
         const QString folder = QFileInfo(QStringLiteral(__FILE__)).absolutePath() +
                                QStringLiteral("/../fuzz/corpus/") + target;
         QStringList files;
@@ -21,28 +20,24 @@ class TestFuzzCorpus : public QObject {
         return files;
     }
 
-private slots:
-    void corporaAreKept_data()
-    {
+  private slots:
+    void corporaAreKept_data() {
         QTest::addColumn<QString>("target");
         QTest::newRow("numbers") << "numbers";
         QTest::newRow("tilecodec") << "tilecodec";
     }
-    void corporaAreKept()
-    {
+    void corporaAreKept() {
         QFETCH(QString, target);
         QVERIFY2(corpusFiles(target).size() >= 5,
                  qPrintable("no corpus kept for fuzz target " + target));
     }
 
-    void replay_data()
-    {
+    void replay_data() {
         QTest::addColumn<QByteArray>("bytes");
         for (const QString& target : {QStringLiteral("numbers"), QStringLiteral("tilecodec")}) {
             for (const QString& path : corpusFiles(target)) {
                 QFile file(path);
-                if (!file.open(QIODevice::ReadOnly))
-                    qFatal("can not read %s", qPrintable(path));
+                if (!file.open(QIODevice::ReadOnly)) qFatal("can not read %s", qPrintable(path));
                 QTest::newRow(qPrintable(target + '/' + QFileInfo(path).fileName()))
                     << file.readAll();
             }
@@ -59,8 +54,7 @@ private slots:
             << QByteArray("\x3C\x7E\xFF\x00\x00\xFF\xFF\xFF\x00\x00\x01\x80\x7F\xFE\x55\xAA", 16);
         QTest::newRow("edge/64 pixel bytes") << QByteArray(64, '\x03');
     }
-    void replay()
-    {
+    void replay() {
         QFETCH(QByteArray, bytes);
         const auto* data = reinterpret_cast<const uint8_t*>(bytes.constData());
         // Each aborts on a broken invariant.

@@ -12,8 +12,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr qint32 kMax32 = std::numeric_limits<qint32>::max();
 constexpr qint32 kMin32 = std::numeric_limits<qint32>::min();
 
-QByteArray describe(double actual, double expected)
-{
+QByteArray describe(double actual, double expected) {
     return QByteArray("got ") + QByteArray::number(actual, 'g', 17) + " expected " +
            QByteArray::number(expected, 'g', 17);
 }
@@ -21,9 +20,8 @@ QByteArray describe(double actual, double expected)
 
 class TestNumbers : public QObject {
     Q_OBJECT
-private slots:
-    void numericValue_data()
-    {
+  private slots:
+    void numericValue_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("integer") << "42" << 42.0;
@@ -83,28 +81,31 @@ private slots:
         QTest::newRow("letter first") << "x12" << 0.0;
         QTest::newRow("two signs") << "--5" << 0.0;
     }
-    void numericValue()
-    {
+    void numericValue() {
         QFETCH(QString, text);
         QFETCH(double, expected);
         const double actual = NumericValue(text);
         QVERIFY2(actual == expected, describe(actual, expected).constData());
     }
 
-    void decimalText_data()
-    {
+    void decimalText_data() {
         QTest::addColumn<qint64>("value");
         QTest::addColumn<QString>("signedText");
         QTest::addColumn<QString>("plainText");
-        QTest::newRow("zero") << qint64(0) << " 0" << "0";
-        QTest::newRow("positive") << qint64(4096) << " 4096" << "4096";
-        QTest::newRow("negative") << qint64(-5) << "-5" << "-5";
-        QTest::newRow("largest address") << qint64(kMax32) << " 2147483647" << "2147483647";
-        QTest::newRow("smallest address") << qint64(kMin32) << "-2147483648" << "-2147483648";
-        QTest::newRow("beyond 32 bits") << (qint64(1) << 40) << " 1099511627776" << "1099511627776";
+        QTest::newRow("zero") << qint64(0) << " 0"
+                              << "0";
+        QTest::newRow("positive") << qint64(4096) << " 4096"
+                                  << "4096";
+        QTest::newRow("negative") << qint64(-5) << "-5"
+                                  << "-5";
+        QTest::newRow("largest address") << qint64(kMax32) << " 2147483647"
+                                         << "2147483647";
+        QTest::newRow("smallest address") << qint64(kMin32) << "-2147483648"
+                                          << "-2147483648";
+        QTest::newRow("beyond 32 bits") << (qint64(1) << 40) << " 1099511627776"
+                                        << "1099511627776";
     }
-    void decimalText()
-    {
+    void decimalText() {
         QFETCH(qint64, value);
         QFETCH(QString, signedText);
         QFETCH(QString, plainText);
@@ -112,8 +113,7 @@ private slots:
         QCOMPARE(plainDecimal(value), plainText);
     }
 
-    void roundHalfEven_data()
-    {
+    void roundHalfEven_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("expected");
         QTest::newRow("9.5 up to even") << 9.5 << 10.0;
@@ -126,16 +126,14 @@ private slots:
         QTest::newRow("above half") << 2.51 << 3.0;
         QTest::newRow("integer stays") << 7.0 << 7.0;
     }
-    void roundHalfEven()
-    {
+    void roundHalfEven() {
         QFETCH(double, value);
         QFETCH(double, expected);
         const double actual = ::roundHalfEven(value);
         QVERIFY2(actual == expected, describe(actual, expected).constData());
     }
 
-    void toAddress_data()
-    {
+    void toAddress_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<qint32>("expected");
@@ -155,19 +153,16 @@ private slots:
         QTest::newRow("-inf") << -kInf << false << 0;
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << false << 0;
     }
-    void toAddress()
-    {
+    void toAddress() {
         QFETCH(double, value);
         QFETCH(bool, accepted);
         QFETCH(qint32, expected);
         const std::optional<qint32> address = ::toAddress(value);
         QCOMPARE(address.has_value(), accepted);
-        if (accepted)
-            QCOMPARE(*address, expected);
+        if (accepted) QCOMPARE(*address, expected);
     }
 
-    void saturateToAddress_data()
-    {
+    void saturateToAddress_data() {
         QTest::addColumn<qint64>("value");
         QTest::addColumn<qint32>("expected");
         QTest::newRow("inside") << qint64(12345) << 12345;
@@ -180,15 +175,13 @@ private slots:
         QTest::newRow("INT64_MAX") << std::numeric_limits<qint64>::max() << kMax32;
         QTest::newRow("INT64_MIN") << std::numeric_limits<qint64>::min() << kMin32;
     }
-    void saturateToAddress()
-    {
+    void saturateToAddress() {
         QFETCH(qint64, value);
         QFETCH(qint32, expected);
         QCOMPARE(::saturateToAddress(value), expected);
     }
 
-    void gridCounts_data()
-    {
+    void gridCounts_data() {
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<int>("zoom");
@@ -203,8 +196,7 @@ private slots:
         QTest::newRow("quotient 8.5 goes to 8") << 204 << 36 << 3 << 8 << 8 << 2;
         QTest::newRow("columns and rows apart") << 160 << 40 << 1 << 8 << 20 << 5;
     }
-    void gridCounts()
-    {
+    void gridCounts() {
         QFETCH(int, width);
         QFETCH(int, height);
         QFETCH(int, zoom);
@@ -216,8 +208,7 @@ private slots:
         QCOMPARE(int(counts.rows), rows);
     }
 
-    void scrollTop_data()
-    {
+    void scrollTop_data() {
         QTest::addColumn<qint32>("fileLength");
         QTest::addColumn<int>("thumb");
         QTest::addColumn<int>("rows");
@@ -237,8 +228,7 @@ private slots:
         QTest::newRow("largest file, offset past the range clamps")
             << kMax32 << 1024 << 1 << 100.0 << kMax32;
     }
-    void scrollTop()
-    {
+    void scrollTop() {
         QFETCH(qint32, fileLength);
         QFETCH(int, thumb);
         QFETCH(int, rows);
@@ -249,8 +239,7 @@ private slots:
         QCOMPARE(top, expected);
     }
 
-    void pointAt_data()
-    {
+    void pointAt_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<qint32>("top");
@@ -259,19 +248,18 @@ private slots:
         QTest::addColumn<qint64>("row");
         // Zoom 3 without grid: cells 24 pixels wide, 10 columns.
         QTest::newRow("(50,30)") << 50.0 << 30.0 << 0 << qint64(192) << qint64(2) << qint64(1);
-        QTest::newRow("(50,30) from top 4") << 50.0 << 30.0 << 4 << qint64(196) << qint64(2)
-                                            << qint64(1);
+        QTest::newRow("(50,30) from top 4")
+            << 50.0 << 30.0 << 4 << qint64(196) << qint64(2) << qint64(1);
         QTest::newRow("origin") << 0.0 << 0.0 << 0 << qint64(0) << qint64(0) << qint64(0);
-        QTest::newRow("last pixel of first cell") << 23.9 << 23.9 << 0 << qint64(0) << qint64(0)
-                                                  << qint64(0);
+        QTest::newRow("last pixel of first cell")
+            << 23.9 << 23.9 << 0 << qint64(0) << qint64(0) << qint64(0);
         // Left of the box: the column shown is 0, the address uses column -1.
         QTest::newRow("x = -5") << -5.0 << 30.0 << 0 << qint64(16 * (-1 + 10)) << qint64(0)
                                 << qint64(1);
-        QTest::newRow("above the box") << 50.0 << -5.0 << 160 << qint64(160 + 16 * (2 - 10))
-                                       << qint64(2) << qint64(0);
+        QTest::newRow("above the box")
+            << 50.0 << -5.0 << 160 << qint64(160 + 16 * (2 - 10)) << qint64(2) << qint64(0);
     }
-    void pointAt()
-    {
+    void pointAt() {
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(qint32, top);
@@ -284,8 +272,7 @@ private slots:
         QCOMPARE(point.row, row);
     }
 
-    void openFilter()
-    {
+    void openFilter() {
         const QList<FileFilter> filters = parseFileFilters(
             "Gameboy Roms (*.gb,*.gbc)|*.gb;*.gbc|Super Nintendo Roms (*.smc, *.sfc,*.fig)|"
             "*.smc; *.sfc;*.fig|All files (*.*)|*.*");
@@ -297,8 +284,7 @@ private slots:
         QCOMPARE(filters[2].description, QString("All files (*.*)"));
         QCOMPARE(filters[2].patterns, QStringList({"*.*"}));
     }
-    void filterWithoutPatternsIsDropped()
-    {
+    void filterWithoutPatternsIsDropped() {
         const QList<FileFilter> filters = parseFileFilters("Text (*.txt)|*.txt|Dangling");
         QCOMPARE(filters.size(), 1);
         QCOMPARE(filters[0].description, QString("Text (*.txt)"));

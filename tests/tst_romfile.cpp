@@ -13,8 +13,7 @@
 
 namespace {
 
-std::unique_ptr<RomFile> takeFile(RomFile::OpenResult&& result)
-{
+std::unique_ptr<RomFile> takeFile(RomFile::OpenResult&& result) {
     if (auto* reason = std::get_if<QString>(&result)) {
         qWarning("refused: %s", qPrintable(*reason));
         return nullptr;
@@ -22,30 +21,26 @@ std::unique_ptr<RomFile> takeFile(RomFile::OpenResult&& result)
     return std::move(std::get<std::unique_ptr<RomFile>>(result));
 }
 
-QString refusalOf(const RomFile::OpenResult& result)
-{
+QString refusalOf(const RomFile::OpenResult& result) {
     const auto* reason = std::get_if<QString>(&result);
     return reason ? *reason : QStringLiteral("<opened>");
 }
 
-TileBytes tileBytes(quint8 first)
-{
+TileBytes tileBytes(quint8 first) {
     TileBytes bytes{};
     for (int i = 0; i < kTileBytes; ++i)
         bytes[i] = quint8(first + i);
     return bytes;
 }
 
-QByteArray withTile(QByteArray bytes, qint64 offset, const TileBytes& tile)
-{
+QByteArray withTile(QByteArray bytes, qint64 offset, const TileBytes& tile) {
     bytes.replace(offset, kTileBytes,
                   QByteArray(reinterpret_cast<const char*>(tile.data()), kTileBytes));
     return bytes;
 }
 
 // Makes a sparse file of `length` bytes.
-QString sparseFile(const QTemporaryDir& dir, const QString& name, qint64 length)
-{
+QString sparseFile(const QTemporaryDir& dir, const QString& name, qint64 length) {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !file.resize(length))
@@ -55,7 +50,7 @@ QString sparseFile(const QTemporaryDir& dir, const QString& name, qint64 length)
 
 // Fails calls as a test wants and passes the rest to the system.
 class FaultyIo : public FileIo {
-public:
+  public:
     int writeError = 0;     // errno of a failing write
     qint64 shortWrite = -1; // byte count a write claims
     int readError = 0;
@@ -63,8 +58,7 @@ public:
     int interruptsLeft = 0;
     int writeCalls = 0;
 
-    qint64 readAt(int fd, void* buffer, qint64 length, qint64 offset) override
-    {
+    qint64 readAt(int fd, void* buffer, qint64 length, qint64 offset) override {
         if (interruptsLeft > 0) {
             --interruptsLeft;
             errno = EINTR;
@@ -74,12 +68,10 @@ public:
             errno = readError;
             return -1;
         }
-        if (readChunk > 0)
-            length = std::min(length, readChunk);
+        if (readChunk > 0) length = std::min(length, readChunk);
         return FileIo::readAt(fd, buffer, length, offset);
     }
-    qint64 writeAt(int fd, const void* data, qint64 length, qint64 offset) override
-    {
+    qint64 writeAt(int fd, const void* data, qint64 length, qint64 offset) override {
         ++writeCalls;
         if (interruptsLeft > 0) {
             --interruptsLeft;
@@ -90,8 +82,7 @@ public:
             errno = writeError;
             return -1;
         }
-        if (shortWrite >= 0)
-            return shortWrite;
+        if (shortWrite >= 0) return shortWrite;
         return FileIo::writeAt(fd, data, length, offset);
     }
 };
@@ -100,10 +91,9 @@ public:
 
 class TestRomFile : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // ----- opening -----
-    void opensNormalFile()
-    {
+    void opensNormalFile() {
         QTemporaryDir dir;
         const QString path = writeRom(dir, "a.gb", randomBytes(4000, 1));
         auto rom = takeFile(RomFile::open(path));
@@ -113,8 +103,7 @@ private slots:
         QVERIFY(!rom->openedForReadingOnly());
         QVERIFY(!rom->isReadOnly());
     }
-    void opensEmptyFile()
-    {
+    void opensEmptyFile() {
         QTemporaryDir dir;
         const QString path = writeRom(dir, "empty.gb", {});
         auto rom = takeFile(RomFile::open(path));
@@ -125,33 +114,34 @@ private slots:
         QVERIFY(rom->writeTile(0, tileBytes(1)).has_value());
         QCOMPARE(QFileInfo(path).size(), qint64(0));
     }
-    void opensPathWithSpacesAndNonAscii()
-    {
+    void opensPathWithSpacesAndNonAscii() {
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(64, 2);
-        const QString path = writeRom(dir, QString::fromUtf8("Mein Spiel – Größe ÄÖÜ ñ 名前.gb"), bytes);
+        const QString path =
+            writeRom(dir, QString::fromUtf8("Mein Spiel – Größe ÄÖÜ ñ 名前.gb"), bytes);
         auto rom = takeFile(RomFile::open(path));
         QVERIFY(rom);
         QCOMPARE(rom->length(), 64);
         QVERIFY(!rom->writeTile(16, tileBytes(9)));
         QCOMPARE(fileBytes(path), withTile(bytes, 16, tileBytes(9)));
     }
-    void refusesWhatIsNoFile_data()
-    {
+    void refusesWhatIsNoFile_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing path") << "missing" << "No such file or directory.";
-        QTest::newRow("dangling symlink") << "dangling" << "No such file or directory.";
-        QTest::newRow("folder") << "folder" << "It is a folder.";
-        QTest::newRow("named pipe")
-            << "fifo" << "It is not a regular file (a device, a pipe or a socket).";
-        QTest::newRow("/dev/null")
-            << "/dev/null" << "It is not a regular file (a device, a pipe or a socket).";
-        QTest::newRow("/dev/zero")
-            << "/dev/zero" << "It is not a regular file (a device, a pipe or a socket).";
+        QTest::newRow("missing path") << "missing"
+                                      << "No such file or directory.";
+        QTest::newRow("dangling symlink") << "dangling"
+                                          << "No such file or directory.";
+        QTest::newRow("folder") << "folder"
+                                << "It is a folder.";
+        QTest::newRow("named pipe") << "fifo"
+                                    << "It is not a regular file (a device, a pipe or a socket).";
+        QTest::newRow("/dev/null") << "/dev/null"
+                                   << "It is not a regular file (a device, a pipe or a socket).";
+        QTest::newRow("/dev/zero") << "/dev/zero"
+                                   << "It is not a regular file (a device, a pipe or a socket).";
     }
-    void refusesWhatIsNoFile()
-    {
+    void refusesWhatIsNoFile() {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         QTemporaryDir dir;
@@ -168,11 +158,9 @@ private slots:
         }
         const RomFile::OpenResult result = RomFile::open(path);
         QCOMPARE(refusalOf(result), reason);
-        if (kind == "missing")
-            QVERIFY(!QFileInfo::exists(path)); // nothing is created
+        if (kind == "missing") QVERIFY(!QFileInfo::exists(path)); // nothing is created
     }
-    void sparseLongestFileOpens()
-    {
+    void sparseLongestFileOpens() {
         QTemporaryDir dir;
         const qint64 length = (qint64(1) << 31) - 1;
         const QString path = sparseFile(dir, "long.sfc", length);
@@ -193,18 +181,17 @@ private slots:
         QVERIFY(rom->writeTile(length - 15, tileBytes(1)).has_value());
         QCOMPARE(QFileInfo(path).size(), length);
     }
-    void sparseTooLongFileRefused()
-    {
+    void sparseTooLongFileRefused() {
         QTemporaryDir dir;
         const QString path = sparseFile(dir, "toolong.sfc", qint64(1) << 31);
         const RomFile::OpenResult result = RomFile::open(path);
-        QCOMPARE(refusalOf(result),
-                 QString("It is 2147483648 bytes long; only files shorter than 2 GiB can be edited."));
+        QCOMPARE(
+            refusalOf(result),
+            QString("It is 2147483648 bytes long; only files shorter than 2 GiB can be edited."));
     }
 
     // ----- reading -----
-    void read_data()
-    {
+    void read_data() {
         QTest::addColumn<qint64>("offset");
         QTest::addColumn<qint64>("length");
         QTest::addColumn<qint64>("got");
@@ -219,8 +206,7 @@ private slots:
         QTest::newRow("very negative offset") << qint64(-100000) << qint64(16) << qint64(0);
         QTest::newRow("nothing asked") << qint64(0) << qint64(0) << qint64(0);
     }
-    void read()
-    {
+    void read() {
         QFETCH(qint64, offset);
         QFETCH(qint64, length);
         QFETCH(qint64, got);
@@ -238,15 +224,13 @@ private slots:
     }
 
     // ----- writing -----
-    void writeTileInPlace_data()
-    {
+    void writeTileInPlace_data() {
         QTest::addColumn<qint64>("offset");
         QTest::newRow("start") << qint64(0);
         QTest::newRow("unaligned") << qint64(37);
         QTest::newRow("last tile") << qint64(84);
     }
-    void writeTileInPlace()
-    {
+    void writeTileInPlace() {
         QFETCH(qint64, offset);
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(100, 4);
@@ -259,16 +243,14 @@ private slots:
         QCOMPARE(after.size(), 100);
         QCOMPARE(after, withTile(bytes, offset, tileBytes(0xC0)));
     }
-    void writeTilePastEndRefused_data()
-    {
+    void writeTilePastEndRefused_data() {
         QTest::addColumn<qint64>("offset");
         QTest::newRow("one byte past") << qint64(85);
         QTest::newRow("at end") << qint64(100);
         QTest::newRow("far past") << qint64(5000);
         QTest::newRow("negative") << qint64(-1);
     }
-    void writeTilePastEndRefused()
-    {
+    void writeTilePastEndRefused() {
         QFETCH(qint64, offset);
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(100, 5);
@@ -282,8 +264,7 @@ private slots:
                                             .arg(path)));
         QCOMPARE(fileBytes(path), bytes);
     }
-    void writeAfterOtherProgramShortened()
-    {
+    void writeAfterOtherProgramShortened() {
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(100, 6);
         const QString path = writeRom(dir, "s.gb", bytes);
@@ -301,8 +282,7 @@ private slots:
         QVERIFY(!rom->writeTile(44, tileBytes(2)));
         QCOMPARE(fileBytes(path), withTile(bytes.left(60), 44, tileBytes(2)));
     }
-    void writeAfterOtherProgramLengthened()
-    {
+    void writeAfterOtherProgramLengthened() {
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(100, 7);
         const QString path = writeRom(dir, "l.gb", bytes);
@@ -319,14 +299,12 @@ private slots:
         QCOMPARE(after.size(), 150);
         QCOMPARE(after, withTile(bytes + more, 120, tileBytes(3)));
     }
-    void writeAfterRemovedOrReplaced_data()
-    {
+    void writeAfterRemovedOrReplaced_data() {
         QTest::addColumn<bool>("replace");
         QTest::newRow("removed") << false;
         QTest::newRow("replaced by rename") << true;
     }
-    void writeAfterRemovedOrReplaced()
-    {
+    void writeAfterRemovedOrReplaced() {
         QFETCH(bool, replace);
         QTemporaryDir dir;
         const QString path = writeRom(dir, "gone.gb", randomBytes(100, 9));
@@ -341,20 +319,20 @@ private slots:
         } else {
             QVERIFY(QFile::remove(path));
         }
-        QCOMPARE(rom->writeTile(16, tileBytes(4)),
-                 std::optional<QString>(
-                     QString("The file %1 was removed or replaced since it was opened.").arg(path)));
+        QCOMPARE(
+            rom->writeTile(16, tileBytes(4)),
+            std::optional<QString>(
+                QString("The file %1 was removed or replaced since it was opened.").arg(path)));
         if (replace)
             QCOMPARE(fileBytes(path), other);
         else
             QVERIFY(!QFileInfo::exists(path));
     }
-    void openedForReadingOnly()
-    {
+    void openedForReadingOnly() {
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                                      QFileDevice::ExeOther));
+        QVERIFY(QFile::setPermissions(
+            dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ReadOther | QFileDevice::ExeOther));
         const QByteArray bytes = randomBytes(64, 11);
         const QString path = writeRom(dir, "ro.gb", bytes);
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
@@ -375,13 +353,12 @@ private slots:
         quint8 buffer[16];
         QCOMPARE(rom->read(0, buffer, 16), qint64(16));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(buffer), 16), bytes.left(16));
-        QCOMPARE(rom->writeTile(0, tileBytes(5)),
-                 std::optional<QString>(
-                     QString("The file %1 was opened for reading only.").arg(path)));
+        QCOMPARE(
+            rom->writeTile(0, tileBytes(5)),
+            std::optional<QString>(QString("The file %1 was opened for reading only.").arg(path)));
         QCOMPARE(fileBytes(path), bytes);
     }
-    void isReadOnly_data()
-    {
+    void isReadOnly_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("readOnly");
         QTest::newRow("0444") << 0444 << true;
@@ -390,20 +367,17 @@ private slots:
         QTest::newRow("0600") << 0600 << false;
         QTest::newRow("0464 group may write") << 0464 << false;
     }
-    void isReadOnly()
-    {
+    void isReadOnly() {
         QFETCH(int, mode);
         QFETCH(bool, readOnly);
         QTemporaryDir dir;
         const QString path = writeRom(dir, "m.gb", randomBytes(32, 12));
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
         auto rom = takeFile(RomFile::open(path));
-        if (!rom)
-            QSKIP("not running as root: the file can not be opened at all");
+        if (!rom) QSKIP("not running as root: the file can not be opened at all");
         QCOMPARE(rom->isReadOnly(), readOnly);
     }
-    void madeReadOnlyWhileOpen()
-    {
+    void madeReadOnlyWhileOpen() {
         QTemporaryDir dir;
         const QString path = writeRom(dir, "later.gb", randomBytes(32, 13));
         auto rom = takeFile(RomFile::open(path));
@@ -416,15 +390,14 @@ private slots:
     }
 
     // ----- failing system calls -----
-    void failingWrite_data()
-    {
+    void failingWrite_data() {
         QTest::addColumn<int>("error");
         QTest::addColumn<qint64>("claimed");
         QTest::addColumn<QString>("reason");
         QTest::newRow("no space") << ENOSPC << qint64(-1)
                                   << "Writing to %1 failed: No space left on device.";
-        QTest::newRow("I/O error") << EIO << qint64(-1)
-                                   << "Writing to %1 failed: Input/output error.";
+        QTest::newRow("I/O error")
+            << EIO << qint64(-1) << "Writing to %1 failed: Input/output error.";
         QTest::newRow("short write of 7") << 0 << qint64(7)
                                           << "Only 7 of 16 bytes could be written to %1 at "
                                              "address 32.";
@@ -432,8 +405,7 @@ private slots:
                                          << "Only 0 of 16 bytes could be written to %1 at "
                                             "address 32.";
     }
-    void failingWrite()
-    {
+    void failingWrite() {
         QFETCH(int, error);
         QFETCH(qint64, claimed);
         QFETCH(QString, reason);
@@ -449,8 +421,7 @@ private slots:
         QCOMPARE(io.writeCalls, 1);
         QCOMPARE(fileBytes(path), bytes);
     }
-    void interruptedWriteIsRepeated()
-    {
+    void interruptedWriteIsRepeated() {
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(80, 15);
         const QString path = writeRom(dir, "i.gb", bytes);
@@ -462,14 +433,12 @@ private slots:
         QCOMPARE(io.writeCalls, 3);
         QCOMPARE(fileBytes(path), withTile(bytes, 32, tileBytes(7)));
     }
-    void failingReadDecodesAsOutside_data()
-    {
+    void failingReadDecodesAsOutside_data() {
         QTest::addColumn<int>("error");
         QTest::newRow("I/O error") << EIO;
         QTest::newRow("bad descriptor") << EBADF;
     }
-    void failingReadDecodesAsOutside()
-    {
+    void failingReadDecodesAsOutside() {
         QFETCH(int, error);
         QTemporaryDir dir;
         const QString path = writeRom(dir, "e.gb", randomBytes(64, 16));
@@ -485,8 +454,7 @@ private slots:
         for (quint8 p : pixels)
             QCOMPARE(p, quint8(4));
     }
-    void piecewiseAndInterruptedReads()
-    {
+    void piecewiseAndInterruptedReads() {
         QTemporaryDir dir;
         const QByteArray bytes = randomBytes(64, 17);
         const QString path = writeRom(dir, "p.gb", bytes);

@@ -18,14 +18,12 @@ namespace {
 // Bytes placed so that they end right where readable memory ends: touching one byte past
 // them faults.
 class GuardedBytes {
-public:
-    explicit GuardedBytes(const QByteArray& bytes)
-    {
+  public:
+    explicit GuardedBytes(const QByteArray& bytes) {
         m_page = size_t(::sysconf(_SC_PAGESIZE));
-        void* map = ::mmap(nullptr, 2 * m_page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                           -1, 0);
-        if (map == MAP_FAILED)
-            qFatal("mmap failed");
+        void* map =
+            ::mmap(nullptr, 2 * m_page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (map == MAP_FAILED) qFatal("mmap failed");
         m_base = static_cast<quint8*>(map);
         ::mprotect(m_base + m_page, m_page, PROT_NONE);
         m_start = m_base + m_page - bytes.size();
@@ -36,37 +34,33 @@ public:
     GuardedBytes& operator=(const GuardedBytes&) = delete;
     [[nodiscard]] const quint8* data() const { return m_start; }
 
-private:
+  private:
     size_t m_page = 0;
     quint8* m_base = nullptr;
     quint8* m_start = nullptr;
 };
 
-Row rowOf(const TilePixels& pixels, int y)
-{
+Row rowOf(const TilePixels& pixels, int y) {
     Row row{};
     std::copy_n(pixels.begin() + 8 * y, 8, row.begin());
     return row;
 }
 
-TilePixels numberedPixels()
-{
+TilePixels numberedPixels() {
     TilePixels pixels{};
     for (int i = 0; i < kTilePixels; ++i)
         pixels[i] = quint8((i * 7 + i / 8) % 4);
     return pixels;
 }
 
-TileRecord tileAt(qint32 address, quint8 color = 0)
-{
+TileRecord tileAt(qint32 address, quint8 color = 0) {
     TileRecord tile;
     tile.Address = address;
     tile.Pixels.fill(color);
     return tile;
 }
 
-TileRecord decodedTile(quint8 color)
-{
+TileRecord decodedTile(quint8 color) {
     TileRecord tile;
     tile.Pixels.fill(color);
     return tile;
@@ -76,10 +70,9 @@ TileRecord decodedTile(quint8 color)
 
 class TestTileCodec : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     // ----- codec -----
-    void decodeRow_data()
-    {
+    void decodeRow_data() {
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("high");
         QTest::addColumn<Row>("expected");
@@ -90,8 +83,7 @@ private slots:
         QTest::newRow("00 00 all 0") << 0x00 << 0x00 << Row{0, 0, 0, 0, 0, 0, 0, 0};
         QTest::newRow("bit 7 is x = 0") << 0x80 << 0x01 << Row{1, 0, 0, 0, 0, 0, 0, 2};
     }
-    void decodeRow()
-    {
+    void decodeRow() {
         QFETCH(int, low);
         QFETCH(int, high);
         QFETCH(Row, expected);
@@ -110,8 +102,7 @@ private slots:
         }
     }
 
-    void endOfFile_data()
-    {
+    void endOfFile_data() {
         QTest::addColumn<int>("available");
         QTest::addColumn<int>("insideRows");
         QTest::newRow("16 bytes") << 16 << 8;
@@ -124,15 +115,13 @@ private slots:
         QTest::newRow("-1 bytes") << -1 << 0;
         QTest::newRow("-1000 bytes") << -1000 << 0;
     }
-    void endOfFile()
-    {
+    void endOfFile() {
         QFETCH(int, available);
         QFETCH(int, insideRows);
         QByteArray bytes;
         for (int i = 0; i < std::max(available, 0) / 2; ++i)
             bytes.append("\x3C\x7E", 2);
-        if (available > 0 && available % 2)
-            bytes.append('\x3C');
+        if (available > 0 && available % 2) bytes.append('\x3C');
         // The bytes end where readable memory ends: decoding must not read past them.
         GuardedBytes guarded(bytes);
         TilePixels pixels;
@@ -145,8 +134,7 @@ private slots:
         QCOMPARE(reachesOutsideFile(pixels), insideRows < 8);
     }
 
-    void encodeKnownRows()
-    {
+    void encodeKnownRows() {
         TilePixels pixels{};
         const Row row{0, 2, 3, 3, 3, 3, 2, 0};
         std::copy(row.begin(), row.end(), pixels.begin() + 8 * 5);
@@ -155,8 +143,7 @@ private slots:
         QCOMPARE(encodeTile(pixels), expected);
     }
 
-    void randomRoundTrips()
-    {
+    void randomRoundTrips() {
         QRandomGenerator random(20261207);
         for (int n = 0; n < 5000; ++n) {
             TileBytes bytes;
@@ -179,8 +166,7 @@ private slots:
     }
 
     // ----- editor hit tests -----
-    void hitCell_data()
-    {
+    void hitCell_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<int>("cellSize");
@@ -199,8 +185,7 @@ private slots:
         QTest::newRow("grid zoom 2 far right") << 179.9 << 143.9 << 9 << 2 << true << 9 << 7;
         QTest::newRow("grid zoom 2 past right") << 180.0 << 0.0 << 9 << 2 << false << 0 << 0;
     }
-    void hitCell()
-    {
+    void hitCell() {
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(int, cellSize);
@@ -217,8 +202,7 @@ private slots:
         }
     }
 
-    void hitPixel_data()
-    {
+    void hitPixel_data() {
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<int>("cellSize");
@@ -237,8 +221,7 @@ private slots:
         QTest::newRow("FlipX grid gap stays a gap") << 24.0 << 0.0 << 9 << true << false << -1;
         QTest::newRow("FlipX (25,55) in cell 1,2") << 25.0 << 55.0 << 8 << true << false << 23;
     }
-    void hitPixel()
-    {
+    void hitPixel() {
         QFETCH(double, x);
         QFETCH(double, y);
         QFETCH(int, cellSize);
@@ -252,13 +235,11 @@ private slots:
         tile.FlipY = flipY;
         const std::optional<int> index = editorHitPixel(*cell, x, y, cellSize, 3, tile);
         QCOMPARE(index.has_value(), pixel >= 0);
-        if (pixel >= 0)
-            QCOMPARE(*index, pixel);
+        if (pixel >= 0) QCOMPARE(*index, pixel);
     }
 
     // ----- flips -----
-    void flipsMirror()
-    {
+    void flipsMirror() {
         TileRecord tile;
         tile.Pixels[8 * 2 + 1] = 3; // (1, 2)
         TileRecord x = tile;
@@ -274,8 +255,7 @@ private slots:
         // The switches are not the flip: only the pixels move.
         QVERIFY(!x.FlipX && !x.FlipY && !y.FlipX && !y.FlipY);
     }
-    void flipsInvolutionCommuteRotate()
-    {
+    void flipsInvolutionCommuteRotate() {
         TileRecord tile;
         tile.Pixels = numberedPixels();
         tile.Address = 77;
@@ -296,8 +276,7 @@ private slots:
         QCOMPARE(xy.Address, 77);
     }
 
-    void advanceSelection_data()
-    {
+    void advanceSelection_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("nextColumn");
@@ -308,8 +287,7 @@ private slots:
         QTest::newRow("last row moves along") << 4 << 7 << 5 << 7;
         QTest::newRow("(9,7) to (0,0)") << 9 << 7 << 0 << 0;
     }
-    void advanceSelection()
-    {
+    void advanceSelection() {
         QFETCH(int, column);
         QFETCH(int, row);
         QFETCH(int, nextColumn);
@@ -320,14 +298,12 @@ private slots:
     }
 
     // ----- painting -----
-    void paintPropagates_data()
-    {
+    void paintPropagates_data() {
         QTest::addColumn<bool>("fill");
         QTest::newRow("paint") << false;
         QTest::newRow("fill") << true;
     }
-    void paintPropagates()
-    {
+    void paintPropagates() {
         QFETCH(bool, fill);
         EditorTileArray tiles{};
         tiles[0] = tileAt(100, 1);
@@ -352,19 +328,16 @@ private slots:
         QCOMPARE(tiles[12].FlipX, true);
         QCOMPARE(tiles[12].Address, 100);
         for (int k = 0; k < kEditorCells; ++k) {
-            if (k != 0 && k != 5 && k != 12)
-                QCOMPARE(tiles[k], before[k]);
+            if (k != 0 && k != 5 && k != 12) QCOMPARE(tiles[k], before[k]);
         }
     }
-    void paintWithoutAddressStaysInItsCell()
-    {
+    void paintWithoutAddressStaysInItsCell() {
         EditorTileArray tiles{};
         tiles[3] = tileAt(0, 1);
         QVERIFY(paintPixel(tiles, 3, 0, 3, false));
         QCOMPARE(tiles[3].Pixels[0], quint8(3));
         for (int k = 0; k < kEditorCells; ++k) {
-            if (k != 3)
-                QCOMPARE(tiles[k], TileRecord{});
+            if (k != 3) QCOMPARE(tiles[k], TileRecord{});
         }
         QVERIFY(fillTile(tiles, 4, 2, false));
         TilePixels two;
@@ -373,8 +346,7 @@ private slots:
         QCOMPARE(tiles[3].Pixels[1], quint8(1));
         QCOMPARE(tiles[0], TileRecord{});
     }
-    void paintRefused_data()
-    {
+    void paintRefused_data() {
         QTest::addColumn<bool>("fill");
         QTest::addColumn<bool>("protectedSource");
         QTest::addColumn<qint32>("address");
@@ -384,8 +356,7 @@ private slots:
         QTest::newRow("paint hidden") << false << false << 0 << true;
         QTest::newRow("fill hidden") << true << false << 0 << true;
     }
-    void paintRefused()
-    {
+    void paintRefused() {
         QFETCH(bool, fill);
         QFETCH(bool, protectedSource);
         QFETCH(qint32, address);
@@ -395,13 +366,12 @@ private slots:
         tiles[7].WriteProtected = protectedSource;
         tiles[8] = tileAt(address, 1);
         const EditorTileArray before = tiles;
-        const bool done = fill ? fillTile(tiles, 7, 3, hideNoncopied)
-                               : paintPixel(tiles, 7, 0, 3, hideNoncopied);
+        const bool done =
+            fill ? fillTile(tiles, 7, 3, hideNoncopied) : paintPixel(tiles, 7, 0, 3, hideNoncopied);
         QVERIFY(!done);
         QCOMPARE(tiles, before);
     }
-    void hiddenOnlyWhileHiding()
-    {
+    void hiddenOnlyWhileHiding() {
         EditorTileArray tiles{};
         QVERIFY(paintPixel(tiles, 0, 0, 3, false));
         QCOMPARE(tiles[0].Pixels[0], quint8(3));
@@ -411,8 +381,7 @@ private slots:
     }
 
     // ----- copy from the browser -----
-    void checkCopy_data()
-    {
+    void checkCopy_data() {
         QTest::addColumn<qint32>("address");
         QTest::addColumn<int>("refusal");
         // Cell 3 holds address 100; the target is cell 0.
@@ -425,31 +394,30 @@ private slots:
         QTest::newRow("116 touches") << 116 << int(CopyRefusal::None);
         QTest::newRow("far away") << 5000 << int(CopyRefusal::None);
     }
-    void checkCopy()
-    {
+    void checkCopy() {
         QFETCH(qint32, address);
         QFETCH(int, refusal);
         EditorTileArray tiles{};
         tiles[3] = tileAt(100);
         QCOMPARE(int(::checkCopy(tiles, 0, decodedTile(1), address)), refusal);
     }
-    void checkCopyOrder_data()
-    {
+    void checkCopyOrder_data() {
         QTest::addColumn<bool>("outside");
         QTest::addColumn<bool>("protectedTarget");
         QTest::addColumn<bool>("overlap");
         QTest::addColumn<int>("refusal");
         QTest::newRow("all three: outside first")
             << true << true << true << int(CopyRefusal::OutsideFile);
-        QTest::newRow("outside and overlap") << true << false << true << int(CopyRefusal::OutsideFile);
+        QTest::newRow("outside and overlap")
+            << true << false << true << int(CopyRefusal::OutsideFile);
         QTest::newRow("protected before overlap")
             << false << true << true << int(CopyRefusal::WriteProtected);
-        QTest::newRow("protected alone") << false << true << false << int(CopyRefusal::WriteProtected);
+        QTest::newRow("protected alone")
+            << false << true << false << int(CopyRefusal::WriteProtected);
         QTest::newRow("overlap alone") << false << false << true << int(CopyRefusal::Overlap);
         QTest::newRow("nothing") << false << false << false << int(CopyRefusal::None);
     }
-    void checkCopyOrder()
-    {
+    void checkCopyOrder() {
         QFETCH(bool, outside);
         QFETCH(bool, protectedTarget);
         QFETCH(bool, overlap);
@@ -458,27 +426,23 @@ private slots:
         tiles[9] = tileAt(overlap ? 208 : 400);
         tiles[0].WriteProtected = protectedTarget;
         TileRecord decoded = decodedTile(2);
-        if (outside)
-            std::fill(decoded.Pixels.begin() + 56, decoded.Pixels.end(), OutsideFile);
+        if (outside) std::fill(decoded.Pixels.begin() + 56, decoded.Pixels.end(), OutsideFile);
         QCOMPARE(int(::checkCopy(tiles, 0, decoded, 200)), refusal);
     }
-    void emptyCellsNeverOverlap_data()
-    {
+    void emptyCellsNeverOverlap_data() {
         QTest::addColumn<qint32>("address");
         QTest::newRow("5") << 5;
         QTest::newRow("1") << 1;
         QTest::newRow("15") << 15;
         QTest::newRow("16") << 16;
     }
-    void emptyCellsNeverOverlap()
-    {
+    void emptyCellsNeverOverlap() {
         QFETCH(qint32, address);
         // Cells without an address refer to no bytes: a tile near address 0 is accepted.
         const EditorTileArray tiles{};
         QCOMPARE(int(::checkCopy(tiles, 0, decodedTile(1), address)), int(CopyRefusal::None));
     }
-    void copyIntoCell()
-    {
+    void copyIntoCell() {
         EditorTileArray tiles{};
         tiles[4] = tileAt(300, 3);
         tiles[4].FlipX = true;
@@ -495,8 +459,7 @@ private slots:
     }
 
     // ----- write targets -----
-    void browserTarget_data()
-    {
+    void browserTarget_data() {
         QTest::addColumn<qint64>("address");
         QTest::addColumn<qint32>("length");
         QTest::addColumn<bool>("valid");
@@ -511,15 +474,13 @@ private slots:
         QTest::newRow("file of 15 bytes") << qint64(1) << 15 << false;
         QTest::newRow("beyond 32 bits") << (qint64(1) << 32) << 4096 << false;
     }
-    void browserTarget()
-    {
+    void browserTarget() {
         QFETCH(qint64, address);
         QFETCH(qint32, length);
         QFETCH(bool, valid);
         QCOMPARE(browserTargetValid(address, length), valid);
     }
-    void typedTarget_data()
-    {
+    void typedTarget_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<qint32>("address");
@@ -527,6 +488,8 @@ private slots:
         QTest::newRow("0") << 0.0 << false << 0;
         QTest::newRow("negative") << -3.0 << false << 0;
         QTest::newRow("1") << 1.0 << true << 1;
+        // Tested on the value before rounding: 0.5 passes and rounds to even, address 0.
+        QTest::newRow("0.5 passes, rounds to 0") << 0.5 << true << 0;
         QTest::newRow("2.5 to 2") << 2.5 << true << 2;
         QTest::newRow("3.5 to 4") << 3.5 << true << 4;
         QTest::newRow("length - 16") << 4080.0 << true << 4080;
@@ -538,20 +501,17 @@ private slots:
         QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << false << 0;
         QTest::newRow("2^32") << 4294967296.0 << false << 0;
     }
-    void typedTarget()
-    {
+    void typedTarget() {
         QFETCH(double, value);
         QFETCH(bool, valid);
         QFETCH(qint32, address);
         const std::optional<qint32> target = ::typedTarget(value, 4096);
         QCOMPARE(target.has_value(), valid);
-        if (valid)
-            QCOMPARE(*target, address);
+        if (valid) QCOMPARE(*target, address);
     }
 
     // ----- keeping copies alike -----
-    void syncCopies()
-    {
+    void syncCopies() {
         EditorTileArray tiles{};
         TileRecord source;
         source.Pixels = numberedPixels();
@@ -574,8 +534,7 @@ private slots:
         for (int k = 14; k < 79; ++k)
             QCOMPARE(tiles[k], TileRecord{});
     }
-    void syncCopiesFromAddressZeroDoesNothing()
-    {
+    void syncCopiesFromAddressZeroDoesNothing() {
         EditorTileArray tiles{};
         tiles[0] = tileAt(0, 2);
         tiles[0].FlipX = true;
@@ -584,8 +543,7 @@ private slots:
         ::syncCopies(tiles, 0);
         QCOMPARE(tiles, before);
     }
-    void clearCell()
-    {
+    void clearCell() {
         TileRecord tile;
         tile.Pixels = numberedPixels();
         tile.Address = 99;
@@ -595,8 +553,7 @@ private slots:
         QVERIFY(!tile.FlipX && !tile.FlipY && !tile.WriteProtected);
         QCOMPARE(tile.Pixels, TilePixels{});
     }
-    void reloadCell()
-    {
+    void reloadCell() {
         TileRecord tile = tileAt(4096, 3);
         tile.FlipX = tile.FlipY = tile.WriteProtected = true;
         ::reloadCell(tile, numberedPixels());
