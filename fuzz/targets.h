@@ -54,7 +54,7 @@ inline void checkValue(double value) {
         // lies in [0, length - 16] and is 0 only for a value of at most one half.
         require(value > 0 && value <= double(length) - 16);
         require(*target >= 0 && qint64(*target) <= qint64(length) - 16);
-        require(*target >= 1 || value <= 0.5);
+        require(*target >= 1);
     }
 }
 

@@ -488,8 +488,9 @@ class TestTileCodec : public QObject {
         QTest::newRow("0") << 0.0 << false << 0;
         QTest::newRow("negative") << -3.0 << false << 0;
         QTest::newRow("1") << 1.0 << true << 1;
-        // Tested on the value before rounding: 0.5 passes and rounds to even, address 0.
-        QTest::newRow("0.5 passes, rounds to 0") << 0.5 << true << 0;
+        // Rounding must not turn a small positive value into address 0, the first tile.
+        QTest::newRow("0.5 rounds to 0, refused") << 0.5 << false << 0;
+        QTest::newRow("0.3 refused") << 0.3 << false << 0;
         QTest::newRow("2.5 to 2") << 2.5 << true << 2;
         QTest::newRow("3.5 to 4") << 3.5 << true << 4;
         QTest::newRow("length - 16") << 4080.0 << true << 4080;

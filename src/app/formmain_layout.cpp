@@ -120,6 +120,7 @@ void FormMain::buildBrowserControl()
     SpriteScroll->setPageStep(2);
     // Dragging the thumb reports scrolls; the change comes when it is let go.
     SpriteScroll->setTracking(false);
+    SpriteScroll->setFocusPolicy(Qt::StrongFocus);
     SpriteScroll->setGeometry(twipRect(3480, 1560, 255, 6015));
 }
 

@@ -214,6 +214,10 @@ void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y)
         return;
     const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
                                               s.BrowserTopAddress, s.BrowserColumns);
+    // Below or right of the grid the box shows no cell: there is nothing to mark there.
+    if (point.column < 0 || point.row < 0 || point.column >= s.BrowserColumns ||
+        point.row >= s.BrowserRows)
+        return;
     s.BrowserSelAddress = saturateToAddress(point.address);
     TextAddress->setText(plainDecimal(s.BrowserSelAddress));
     if (s.BrowserCellSize == 9)

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 OffscreenDC::OffscreenDC(int width, int height)
     : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height)
@@ -81,40 +80,70 @@ void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
     dc.LineTo(left, top);
 }
 
+namespace {
+// The common case: every source pixel becomes a zoom x zoom block. Each source row is widened
+// once and then copied into the remaining rows of its block.
+void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, int sy, int sw,
+                     int sh, int zoom)
+{
+    const int width = target.width();
+    const int height = target.height();
+    for (int r = 0; r < sh; ++r) {
+        const int y0 = dy + r * zoom;
+        if (y0 >= height)
+            break;
+        if (y0 + zoom <= 0 || sy + r < 0 || sy + r >= src.height())
+            continue;
+        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy + r));
+        const int firstY = std::max(y0, 0);
+        auto* first = reinterpret_cast<QRgb*>(target.scanLine(firstY));
+        int x0 = width;
+        int x1 = 0;
+        for (int c = 0; c < sw; ++c) {
+            const int left = std::max(dx + c * zoom, 0);
+            const int right = std::min(dx + (c + 1) * zoom, width);
+            const int column = sx + c;
+            if (left >= right || column < 0 || column >= src.width())
+                continue;
+            std::fill(first + left, first + right, from[column]);
+            x0 = std::min(x0, left);
+            x1 = std::max(x1, right);
+        }
+        if (x0 >= x1)
+            continue;
+        for (int y = firstY + 1; y < std::min(y0 + zoom, height); ++y)
+            std::memcpy(reinterpret_cast<QRgb*>(target.scanLine(y)) + x0, first + x0,
+                        size_t(x1 - x0) * sizeof(QRgb));
+    }
+}
+} // namespace
+
 void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
                 int sx, int sy, int sw, int sh)
 {
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
         return;
     QImage& target = box.surface();
+    const QImage& src = source.image();
+    if (dw % sw == 0 && dh % sh == 0 && dw / sw == dh / sh) {
+        integerZoomCopy(target, dx, dy, src, sx, sy, sw, sh, dw / sw);
+        return;
+    }
     const int x0 = std::max(dx, 0);
     const int x1 = std::min(dx + dw, target.width());
     const int y0 = std::max(dy, 0);
     const int y1 = std::min(dy + dh, target.height());
-    if (x0 >= x1 || y0 >= y1)
-        return;
-    // Source column of every visible target column, worked out once per copy.
-    std::vector<int> column(size_t(x1 - x0));
-    for (int x = x0; x < x1; ++x)
-        column[size_t(x - x0)] = sx + int(qint64(x - dx) * sw / dw);
-    const QImage& src = source.image();
-    const QRgb* previous = nullptr;
-    QRgb* previousLine = nullptr;
+    const int srcWidth = src.width();
     for (int y = y0; y < y1; ++y) {
         const int srcY = sy + int(qint64(y - dy) * sh / dh);
-        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y)) + x0;
         if (srcY < 0 || srcY >= src.height())
             continue;
         const auto* srcLine = reinterpret_cast<const QRgb*>(src.constScanLine(srcY));
-        if (srcLine == previous) {
-            std::memcpy(line, previousLine, size_t(x1 - x0) * sizeof(QRgb));
-            continue;
+        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = x0; x < x1; ++x) {
+            const int c = sx + int(qint64(x - dx) * sw / dw);
+            if (c >= 0 && c < srcWidth)
+                line[x] = srcLine[c];
         }
-        for (int i = 0; i < x1 - x0; ++i) {
-            const int c = column[size_t(i)];
-            line[i] = (c >= 0 && c < src.width()) ? srcLine[c] : line[i];
-        }
-        previous = srcLine;
-        previousLine = line;
     }
 }

@@ -38,7 +38,11 @@ std::optional<qint32> typedTarget(double value, qint32 fileLength)
 {
     if (!(value > 0 && value <= double(fileLength) - kTileBytes))
         return std::nullopt;
-    return toAddress(value);
+    // Rounding may not turn a small positive value into address 0, the file's first tile.
+    const std::optional<qint32> address = toAddress(value);
+    if (!address || *address < 1)
+        return std::nullopt;
+    return address;
 }
 
 void syncCopies(EditorTileArray& tiles, int k)

@@ -18,7 +18,8 @@ void copyIntoCell(EditorTileArray& tiles, int target, const TileRecord& decoded,
 // The browser's marked cell as a write target: inside the file and not address 0.
 [[nodiscard]] bool browserTargetValid(qint64 address, qint32 fileLength);
 
-// A typed write target, tested on the value itself before rounding half to even.
+// A typed write target, tested on the value itself before rounding half to even; a value
+// that rounds to address 0 is refused too.
 [[nodiscard]] std::optional<qint32> typedTarget(double value, qint32 fileLength);
 
 // Makes every other cell holding cell k's non-zero address a full copy of cell k.
