@@ -198,6 +198,10 @@ private:
     std::unique_ptr<FormOptions> m_options;
     std::function<void(int)> m_endProgram;
     bool m_unloaded = false;
+    // The palette as screen colours, taken once at the start of every redraw; values past
+    // OutsideFile are drawn as outside the file.
+    std::array<quint32, 8> m_tileColors{};
+    void takeTileColors();
 
     // While DrawBrowser runs: the visible bytes, read with one positioned read.
     struct VisibleBytes {

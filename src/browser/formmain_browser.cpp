@@ -49,18 +49,21 @@ void FormMain::CreateOffscreenBitmaps()
     EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
 }
 
+void FormMain::takeTileColors()
+{
+    for (size_t i = 0; i < m_tileColors.size(); ++i)
+        m_tileColors[i] = toQRgb(s.PaletteColors[std::min<size_t>(i, OutsideFile)]);
+}
+
 void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels)
 {
-    QRgb colors[OutsideFile + 1];
-    for (int i = 0; i <= OutsideFile; ++i)
-        colors[i] = toQRgb(s.PaletteColors[size_t(i)]);
     const bool inside = x0 >= 0 && y0 >= 0 && x0 + 8 <= dc.width() && y0 + 8 <= dc.height();
     for (int y = 0; y < 8; ++y) {
         const quint8* values = pixels.data() + 8 * y;
         if (inside) {
             QRgb* row = dc.row(y0 + y) + x0;
             for (int x = 0; x < 8; ++x)
-                row[x] = colors[std::min<int>(values[x], OutsideFile)];
+                row[x] = m_tileColors[values[x] & 7u];
         } else {
             for (int x = 0; x < 8; ++x)
                 dc.SetPixel(x0 + x, y0 + y,
@@ -83,11 +86,14 @@ void FormMain::DrawBrowser()
 {
     if (!BrowserDC || showNoFile())
         return;
+    // The background of the part of the bitmap that is shown; the rest is never copied.
+    const int cell = s.BrowserCellSize;
     BrowserDC->SelectBrush(s.OptionColors[0]);
-    BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
+    BrowserDC->Rectangle(-1, -1, std::min(s.BrowserColumns * cell + 1, kBitmapSize),
+                         std::min(s.BrowserRows * cell + 1, kBitmapSize));
+    takeTileColors();
 
     // One positioned read of every visible byte; the cells decode from it.
-    const int cell = s.BrowserCellSize;
     const qint64 cells = qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
     m_visible.bytes.resize(size_t(cells * kTileBytes));
     m_visible.start = s.BrowserTopAddress;

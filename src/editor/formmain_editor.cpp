@@ -13,7 +13,6 @@
 #include <QLineEdit>
 
 namespace {
-constexpr int kBitmapSize = 255;
 constexpr ColorRef kBlack = rgbColor(0, 0, 0);
 } // namespace
 
@@ -45,9 +44,11 @@ void FormMain::DrawEditor()
     const int z = s.EditorZoom;
     const int sc = s.EditorSelColumn;
     const int sr = s.EditorSelRow;
+    // The background of the part of the bitmap that is shown; the rest is never copied.
     EditorDC->SelectBrush(s.OptionColors[0]);
-    EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
+    EditorDC->Rectangle(-1, -1, kEditorColumns * cs + 1, kEditorRows * cs + 1);
     EditorBox->Fill(s.OptionColors[0]);
+    takeTileColors();
     const bool hide = hideNoncopied();
     for (int r = 0; r < kEditorRows; ++r) {
         for (int c = 0; c < kEditorColumns; ++c) {

@@ -81,6 +81,33 @@ void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
 }
 
 namespace {
+// One source row widened by a fixed zoom: the compiler unrolls the inner loop.
+template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const QRgb value = from[i];
+        for (int k = 0; k < Zoom; ++k)
+            out[i * Zoom + k] = value;
+    }
+}
+
+void widenRow(QRgb* out, const QRgb* from, int count, int zoom)
+{
+    switch (zoom) {
+    case 2: return widenRow<2>(out, from, count);
+    case 3: return widenRow<3>(out, from, count);
+    case 4: return widenRow<4>(out, from, count);
+    case 5: return widenRow<5>(out, from, count);
+    case 6: return widenRow<6>(out, from, count);
+    case 7: return widenRow<7>(out, from, count);
+    case 8: return widenRow<8>(out, from, count);
+    case 9: return widenRow<9>(out, from, count);
+    default:
+        for (int i = 0; i < count; ++i)
+            std::fill_n(out + i * zoom, zoom, from[i]);
+    }
+}
+
 // The common case: every source pixel becomes a zoom x zoom block. Each source row is widened
 // once and then copied into the remaining rows of its block.
 void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, int sy, int sw,
@@ -88,32 +115,43 @@ void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, 
 {
     const int width = target.width();
     const int height = target.height();
+    const int srcWidth = src.width();
+    const int srcHeight = src.height();
+    // The source columns whose blocks are at least partly inside the target.
+    const int cBegin = std::max({0, -sx, dx < 0 ? -dx / zoom : 0});
+    const int cEnd = std::min({sw, srcWidth - sx, (width - dx + zoom - 1) / zoom});
+    if (cBegin >= cEnd)
+        return;
+    const int x0 = std::max(dx + cBegin * zoom, 0);
+    const int x1 = std::min(dx + cEnd * zoom, width);
+    const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
+    auto* bits = reinterpret_cast<QRgb*>(target.bits());
     for (int r = 0; r < sh; ++r) {
         const int y0 = dy + r * zoom;
         if (y0 >= height)
             break;
-        if (y0 + zoom <= 0 || sy + r < 0 || sy + r >= src.height())
-            continue;
-        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy + r));
+        const int yEnd = std::min(y0 + zoom, height);
         const int firstY = std::max(y0, 0);
-        auto* first = reinterpret_cast<QRgb*>(target.scanLine(firstY));
-        int x0 = width;
-        int x1 = 0;
-        for (int c = 0; c < sw; ++c) {
+        if (firstY >= yEnd || sy + r < 0 || sy + r >= srcHeight)
+            continue;
+        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy + r)) + sx;
+        QRgb* first = bits + firstY * stride;
+        int c = cBegin;
+        if (dx >= 0) {
+            // Blocks wholly inside the row need no clipping.
+            const int whole = std::max(cBegin, std::min(cEnd, (width - dx) / zoom));
+            widenRow(first + dx + cBegin * zoom, from + cBegin, whole - cBegin, zoom);
+            c = whole;
+        }
+        for (; c < cEnd; ++c) {
             const int left = std::max(dx + c * zoom, 0);
             const int right = std::min(dx + (c + 1) * zoom, width);
-            const int column = sx + c;
-            if (left >= right || column < 0 || column >= src.width())
-                continue;
-            std::fill(first + left, first + right, from[column]);
-            x0 = std::min(x0, left);
-            x1 = std::max(x1, right);
+            const QRgb value = from[c];
+            for (int x = left; x < right; ++x)
+                first[x] = value;
         }
-        if (x0 >= x1)
-            continue;
-        for (int y = firstY + 1; y < std::min(y0 + zoom, height); ++y)
-            std::memcpy(reinterpret_cast<QRgb*>(target.scanLine(y)) + x0, first + x0,
-                        size_t(x1 - x0) * sizeof(QRgb));
+        for (int y = firstY + 1; y < yEnd; ++y)
+            std::memcpy(bits + y * stride + x0, first + x0, size_t(x1 - x0) * sizeof(QRgb));
     }
 }
 } // namespace

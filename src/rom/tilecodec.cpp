@@ -1,5 +1,24 @@
 #include "tilecodec.h"
 
+#include <cstring>
+
+namespace {
+// For every byte, its 8 bits as 8 bytes of 0 or 1, the leftmost pixel (bit 7) first.
+struct BitSpread {
+    std::array<quint64, 256> table{};
+    BitSpread()
+    {
+        for (unsigned b = 0; b < 256; ++b) {
+            quint8 spread[8];
+            for (int x = 0; x < 8; ++x)
+                spread[x] = quint8((b >> (7 - x)) & 1u);
+            std::memcpy(&table[b], spread, sizeof spread);
+        }
+    }
+};
+const BitSpread kSpread;
+} // namespace
+
 void decodeTile(const quint8* bytes, qint64 available, TilePixels& pixels)
 {
     for (int y = 0; y < 8; ++y) {
@@ -9,12 +28,10 @@ void decodeTile(const quint8* bytes, qint64 available, TilePixels& pixels)
                 row[x] = OutsideFile;
             continue;
         }
-        const unsigned low = bytes[2 * y];
-        const unsigned high = bytes[2 * y + 1];
-        for (int x = 0; x < 8; ++x) {
-            const int shift = 7 - x;
-            row[x] = quint8(((low >> shift) & 1u) | (((high >> shift) & 1u) << 1));
-        }
+        // Each byte of the spread low plane is 0 or 1, so doubling the high one never carries.
+        const quint64 values =
+            kSpread.table[bytes[2 * y]] | (kSpread.table[bytes[2 * y + 1]] << 1);
+        std::memcpy(row, &values, sizeof values);
     }
 }
 
