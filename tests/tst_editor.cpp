@@ -5,6 +5,7 @@
 #include "platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "testtiles.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,30 +14,11 @@
 
 namespace {
 
-// The tile at `address` of `file`, decoded here from the bytes: row y is bytes 2y (low
-// plane) and 2y + 1 (high plane), bit 7 the leftmost pixel.
-TilePixels tileAt(const QByteArray& file, qint64 address) {
-    TilePixels pixels{};
-    for (int y = 0; y < 8; ++y) {
-        const int low = quint8(file[address + 2 * y]);
-        const int high = quint8(file[address + 2 * y + 1]);
-        for (int x = 0; x < 8; ++x)
-            pixels[size_t(8 * y + x)] =
-                quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
-    }
-    return pixels;
-}
-
 TileRecord cellFrom(const QByteArray& file, qint64 address) {
     TileRecord t;
     t.Pixels = tileAt(file, address);
     t.Address = qint32(address);
     return t;
-}
-
-void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path) {
-    prompts.expectOpen(path);
-    form.BtOpenFile_Click();
 }
 
 // A press and a double-click on browser cell (c, r) at the start zoom 3 without grid.
@@ -59,17 +41,6 @@ void selectCell(FormMain& form, int column, int row, int zoom = 3, int cellSize 
 // A file of 8192 bytes of which no tile is all zero, so that copied cells show.
 QByteArray sampleFile() {
     return randomBytes(8192, 4242);
-}
-
-// Copies browser cells 1..n (addresses 16, 32, ...) into editor cells 0..n-1 and returns the
-// editor cells as they must be.
-EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n) {
-    EditorTileArray tiles{};
-    for (int i = 0; i < n; ++i) {
-        copyFromBrowser(form, (i + 1) % 10, (i + 1) / 10);
-        tiles[size_t(i)] = cellFrom(file, 16 * (i + 1));
-    }
-    return tiles;
 }
 
 // Empty when the cells are equal; otherwise names the first cell and field that differ.

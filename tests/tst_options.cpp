@@ -7,6 +7,7 @@
 #include "platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "testtiles.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,36 +22,6 @@ constexpr ColorRef kBlack = rgbColor(0, 0, 0);
 constexpr ColorRef kWhite = rgbColor(255, 255, 255);
 constexpr ColorRef kGrey = rgbColor(191, 191, 191);
 constexpr ColorRef kRed = rgbColor(255, 0, 0);
-
-TilePixels tileAt(const QByteArray& file, qint64 address) {
-    TilePixels pixels{};
-    for (int y = 0; y < 8; ++y) {
-        const int low = quint8(file[address + 2 * y]);
-        const int high = quint8(file[address + 2 * y + 1]);
-        for (int x = 0; x < 8; ++x)
-            pixels[size_t(8 * y + x)] =
-                quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
-    }
-    return pixels;
-}
-
-void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path) {
-    prompts.expectOpen(path);
-    form.BtOpenFile_Click();
-}
-
-// Browser cells 1..n go into editor cells 0..n-1 (browser at zoom 3 without grid).
-EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n) {
-    EditorTileArray tiles{};
-    for (int i = 0; i < n; ++i) {
-        const int c = (i + 1) % 10, r = (i + 1) / 10;
-        form.SpriteBox_MouseDown(1, 0, 24 * c + 5, 24 * r + 5);
-        form.SpriteBox_DblClick();
-        tiles[size_t(i)].Pixels = tileAt(file, 16 * (i + 1));
-        tiles[size_t(i)].Address = 16 * (i + 1);
-    }
-    return tiles;
-}
 
 ColorField* swatch(FormOptions* dialog, int which) {
     ColorField* const swatches[] = {dialog->LbGridColor, dialog->LbSelectionColor,

@@ -11,6 +11,7 @@
 #include "platform/picturebox.h"
 #include "platform/prompts.h"
 #include "romfiles.h"
+#include "testtiles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -77,23 +78,6 @@ class RandomPrompts : public Prompts {
     std::mt19937& m_rng;
     QStringList& m_log;
 };
-
-// The 16 bytes of a tile: per row the low bit plane, then the high one, bit 7 leftmost.
-QByteArray encodedTile(const TilePixels& pixels) {
-    QByteArray bytes(16, '\0');
-    for (int y = 0; y < 8; ++y) {
-        int low = 0;
-        int high = 0;
-        for (int x = 0; x < 8; ++x) {
-            const int p = pixels[size_t(8 * y + x)];
-            low |= (p & 1) << (7 - x);
-            high |= ((p >> 1) & 1) << (7 - x);
-        }
-        bytes[2 * y] = char(low);
-        bytes[2 * y + 1] = char(high);
-    }
-    return bytes;
-}
 
 quint32 envNumber(const char* name, quint32 fallback) {
     bool ok = false;
@@ -599,7 +583,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
                     failure(QStringLiteral("%1 changed but is not the open file.").arg(rom.path))));
             std::vector<QByteArray> cells;
             for (const TileRecord& t : st.EditorTiles)
-                cells.push_back(encodedTile(t.Pixels));
+                cells.push_back(encodeByHand(t.Pixels));
             const qsizetype n = now.size();
             for (qsizetype p = 0; p < n; ++p) {
                 if (now[p] == rom.bytes[p]) continue;
@@ -634,7 +618,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
             const TileRecord& t = st.EditorTiles[size_t(st.editorSelIndex())];
             if (t.Address != 0) {
                 const QByteArray now = fileBytes(st.RomFilePath);
-                if (now.mid(t.Address, 16) != encodedTile(t.Pixels))
+                if (now.mid(t.Address, 16) != encodeByHand(t.Pixels))
                     QFAIL(qPrintable(failure(
                         QStringLiteral("A confirmed save without a message left other bytes at "
                                        "address %1.")

@@ -8,6 +8,7 @@
 #include "platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "testtiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -65,22 +66,6 @@ TilePixels decodeByHand(const QByteArray& file, qsizetype address) {
                 quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
     }
     return pixels;
-}
-
-QByteArray encodeByHand(const TilePixels& pixels) {
-    QByteArray bytes(16, '\0');
-    for (int y = 0; y < 8; ++y) {
-        int low = 0;
-        int high = 0;
-        for (int x = 0; x < 8; ++x) {
-            const int p = pixels[size_t(8 * y + x)];
-            low |= (p & 1) << (7 - x);
-            high |= ((p >> 1) & 1) << (7 - x);
-        }
-        bytes[2 * y] = char(low);
-        bytes[2 * y + 1] = char(high);
-    }
-    return bytes;
 }
 
 QByteArray withTile(QByteArray file, qsizetype address, const QByteArray& tile) {

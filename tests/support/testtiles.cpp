@@ -1,0 +1,49 @@
+#include "testtiles.h"
+
+#include "app/formmain.h"
+#include "scriptedprompts.h"
+
+TilePixels tileAt(const QByteArray& file, qint64 address) {
+    TilePixels pixels{};
+    for (int y = 0; y < 8; ++y) {
+        const int low = quint8(file[address + 2 * y]);
+        const int high = quint8(file[address + 2 * y + 1]);
+        for (int x = 0; x < 8; ++x)
+            pixels[size_t(8 * y + x)] =
+                quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
+    }
+    return pixels;
+}
+
+QByteArray encodeByHand(const TilePixels& pixels) {
+    QByteArray bytes(16, '\0');
+    for (int y = 0; y < 8; ++y) {
+        int low = 0;
+        int high = 0;
+        for (int x = 0; x < 8; ++x) {
+            const int p = pixels[size_t(8 * y + x)];
+            low |= (p & 1) << (7 - x);
+            high |= ((p >> 1) & 1) << (7 - x);
+        }
+        bytes[2 * y] = char(low);
+        bytes[2 * y + 1] = char(high);
+    }
+    return bytes;
+}
+
+void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path) {
+    prompts.expectOpen(path);
+    form.BtOpenFile_Click();
+}
+
+EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n) {
+    EditorTileArray tiles{};
+    for (int i = 0; i < n; ++i) {
+        const int c = (i + 1) % 10, r = (i + 1) / 10;
+        form.SpriteBox_MouseDown(1, 0, 24 * c + 5, 24 * r + 5);
+        form.SpriteBox_DblClick();
+        tiles[size_t(i)].Pixels = tileAt(file, 16 * (i + 1));
+        tiles[size_t(i)].Address = 16 * (i + 1);
+    }
+    return tiles;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "editor/editorworkspace.h"
+
+#include <QByteArray>
+#include <QString>
+
+class FormMain;
+class ScriptedPrompts;
+
+// The tile at `address` of `file`, decoded here from the bytes: row y is bytes 2y (low
+// plane) and 2y + 1 (high plane), bit 7 the leftmost pixel. The tile must lie in the file.
+[[nodiscard]] TilePixels tileAt(const QByteArray& file, qint64 address);
+
+// The 16 bytes of a tile, encoded here: per row the low bit plane, then the high one.
+[[nodiscard]] QByteArray encodeByHand(const TilePixels& pixels);
+
+// Opens `path` through the open button, the dialog answering with it.
+void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path);
+
+// Browser cells 1..n (addresses 16, 32, ...) go into editor cells 0..n-1 by press and
+// double-click (browser at zoom 3 without grid); returns the cells as they must then be.
+EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n);
