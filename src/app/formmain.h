@@ -110,7 +110,6 @@ public:
     void BtOptions_Click();
 
     [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
-    [[nodiscard]] const RomFile* romFile() const { return RomFileHandle.get(); }
 
     // Controls, under their names
     QGroupBox* Frame1 = nullptr;

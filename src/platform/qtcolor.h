@@ -15,4 +15,3 @@
 {
     return rgbColor(c.red(), c.green(), c.blue());
 }
-[[nodiscard]] inline ColorRef fromQRgb(QRgb c) { return rgbColor(qRed(c), qGreen(c), qBlue(c)); }
