@@ -17,7 +17,9 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
+#include <QFileInfo>
 #include <QTest>
+#include <QUrl>
 #include <QTimer>
 
 #include <functional>
@@ -531,6 +533,9 @@ class TestMainWindow : public QObject {
         const MessageSpec box = prompts.shown.first();
         QVERIFY2(box.text.startsWith(QLatin1String("Go to file://")), qPrintable(box.text));
         QVERIFY2(box.text.endsWith(QLatin1String("README.md")), qPrintable(box.text));
+        // The guide it names exists: from the build tree, the source tree's.
+        const QString guide = QUrl(box.text.mid(6)).toLocalFile();
+        QVERIFY2(QFileInfo(guide).isFile(), qPrintable(guide));
         QVERIFY2(!box.text.contains(u'\r'), qPrintable(box.text));
         QCOMPARE(box.title, QStringLiteral("Help"));
         QCOMPARE(box.buttons, MsgButtons::Ok);

@@ -284,6 +284,14 @@ class TestNumbers : public QObject {
         QCOMPARE(filters[2].description, QString("All files (*.*)"));
         QCOMPARE(filters[2].patterns, QStringList({"*.*"}));
     }
+    // Qt's dialog reads "*.*" as names with a dot; the list means every file by it.
+    void openFilterForQt() {
+        QCOMPARE(qtNameFilters("Gameboy Roms (*.gb,*.gbc)|*.gb;*.gbc|Super Nintendo Roms (*.smc, "
+                               "*.sfc,*.fig)|*.smc; *.sfc;*.fig|All files (*.*)|*.*"),
+                 QStringList({"Gameboy Roms (*.gb,*.gbc) (*.gb *.gbc)",
+                              "Super Nintendo Roms (*.smc, *.sfc,*.fig) (*.smc *.sfc *.fig)",
+                              "All files (*.*) (*)"}));
+    }
     void filterWithoutPatternsIsDropped() {
         const QList<FileFilter> filters = parseFileFilters("Text (*.txt)|*.txt|Dangling");
         QCOMPARE(filters.size(), 1);

@@ -14,3 +14,15 @@ QList<FileFilter> parseFileFilters(const QString& filterList)
     }
     return filters;
 }
+
+QStringList qtNameFilters(const QString& filterList)
+{
+    QStringList filters;
+    for (const FileFilter& filter : parseFileFilters(filterList)) {
+        QStringList patterns;
+        for (const QString& pattern : filter.patterns)
+            patterns << (pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
+        filters << filter.description + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    return filters;
+}

@@ -8,12 +8,14 @@
 #include "../rom/romfile.h"
 #include "messages.h"
 #include "twips.h"
+#include "userguide.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QUrl>
 
 // The pictures live in the ui library, whose resource initialiser the linker would drop.
 static void initPictures()
@@ -24,9 +26,6 @@ static void initPictures()
 }
 
 namespace {
-// Where the help button sends people: the user guide installed with the program.
-const QString kHomePage = QStringLiteral(PELORIN_USER_GUIDE);
-
 // The browser box as designed, in twips; the scroll bar is placed against it.
 constexpr int kSpriteBoxLeft = 0;
 constexpr int kSpriteBoxTop = 1560;
@@ -128,5 +127,9 @@ void FormMain::closeEvent(QCloseEvent* event)
 
 void FormMain::Bthelp_Click()
 {
-    m_prompts.messageBox(notice(msg::kHelpPrefix + kHomePage, msg::kHelpTitle));
+    // Where the help button sends people: the user guide beside the program.
+    const QString guide = userGuidePath(QCoreApplication::applicationDirPath(),
+                                        QStringLiteral(PELORIN_SOURCE_GUIDE));
+    m_prompts.messageBox(
+        notice(msg::kHelpPrefix + QUrl::fromLocalFile(guide).toString(), msg::kHelpTitle));
 }

@@ -8,7 +8,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pelorin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelorin"));
     QtPrompts prompts;
     FormMain window(prompts);
     prompts.setParent(&window);

@@ -3,17 +3,18 @@
 #include "../app/filefilter.h"
 #include "qtcolor.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWidget>
 
 MsgAnswer QtPrompts::messageBox(const MessageSpec& message)
 {
     QMessageBox box(m_parent);
     box.setText(QString(message.text).replace(u'\r', u'\n'));
-    box.setWindowTitle(message.title.isEmpty() ? QApplication::applicationDisplayName()
-                                               : message.title);
+    // A box without a title of its own carries the main window's caption.
+    box.setWindowTitle(message.title.isEmpty() && m_parent ? m_parent->window()->windowTitle()
+                                                           : message.title);
     box.setIcon(message.icon == MsgIcon::Information ? QMessageBox::Information
                                                      : QMessageBox::NoIcon);
     if (message.buttons == MsgButtons::YesNo) {
@@ -31,15 +32,12 @@ MsgAnswer QtPrompts::messageBox(const MessageSpec& message)
 
 QString QtPrompts::openFileName(const QString& filterList)
 {
-    QStringList filters;
-    for (const FileFilter& filter : parseFileFilters(filterList))
-        filters << filter.description + QStringLiteral(" (") + filter.patterns.join(u' ') + u')';
     QFileDialog dialog(m_parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setNameFilters(filters);
+    dialog.setNameFilters(qtNameFilters(filterList));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
