@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompts.h"
+#include "ui/platform/prompts.h"
 
 // Answers every question with its default and chooses nothing: the benchmarks open files by
 // path and never ask the user.

@@ -1,8 +1,8 @@
 // Speed of every path a user event starts, each next to the least work it must do.
-#include "app/formmain.h"
+#include "ui/app/formmain.h"
 #include "nullprompts.h"
-#include "platform/graphicbutton.h"
-#include "platform/picturebox.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,9 +3,9 @@
 // The bodies of the fuzz targets. They are kept apart from the libFuzzer entry points so that
 // tests/tst_fuzzcorpus.cpp replays the kept corpus through exactly the same checks.
 
-#include "app/numbers.h"
-#include "rom/tilecodec.h"
-#include "transfer/transferrules.h"
+#include "core/app/numbers.h"
+#include "core/rom/tilecodec.h"
+#include "core/transfer/transferrules.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // The editor canvas: its pictures, the Select, Paint and Fill tools, and the tile switches.
-#include "app/formmain.h"
+#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "platform/graphicbutton.h"
-#include "platform/picturebox.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"

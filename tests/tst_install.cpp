@@ -1,6 +1,6 @@
 // The program installed into a prefix: the tree it leaves, the launcher that passes the
 // validator and opens ROM images, and the installed program starting on the installed sample.
-#include "app/userguide.h"
+#include "core/app/userguide.h"
 
 #include <QCoreApplication>
 #include <QDir>

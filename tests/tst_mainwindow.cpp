@@ -1,9 +1,9 @@
 // The main window as a user first sees it: caption, size, every control's place, tooltip and
 // start state, the focus order, the help box and the ways out of the program.
-#include "app/formmain.h"
+#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "platform/graphicbutton.h"
-#include "platform/picturebox.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 

@@ -1,6 +1,6 @@
-#include "app/filefilter.h"
-#include "app/numbers.h"
-#include "browser/browsermath.h"
+#include "core/app/filefilter.h"
+#include "core/app/numbers.h"
+#include "core/browser/browsermath.h"
 
 #include <QTest>
 

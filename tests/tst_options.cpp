@@ -1,10 +1,10 @@
 // The options dialog: its controls, the three swatches, "Ok", "Cancle" and the disabled
 // main window behind it.
-#include "app/formmain.h"
-#include "palette/formoptions.h"
+#include "ui/app/formmain.h"
+#include "ui/palette/formoptions.h"
 #include "pictures.h"
-#include "platform/graphicbutton.h"
-#include "platform/picturebox.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"

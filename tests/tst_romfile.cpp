@@ -1,6 +1,6 @@
-#include "rom/fileio.h"
-#include "rom/romfile.h"
-#include "rom/tilecodec.h"
+#include "core/rom/fileio.h"
+#include "core/rom/romfile.h"
+#include "core/rom/tilecodec.h"
 #include "romfiles.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "editor/editorworkspace.h"
-#include "rom/tilecodec.h"
-#include "transfer/transferrules.h"
+#include "core/editor/editorworkspace.h"
+#include "core/rom/tilecodec.h"
+#include "core/transfer/transferrules.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,9 +1,9 @@
 // Makes the pictures of the user guide: the main window with the sample open and a few
 // tiles copied, painted and mirrored, and the options dialog.
-#include "app/formmain.h"
-#include "palette/formoptions.h"
-#include "platform/graphicbutton.h"
-#include "platform/prompts.h"
+#include "ui/app/formmain.h"
+#include "ui/palette/formoptions.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/prompts.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/colorref.h"
-#include "editor/editorworkspace.h"
+#include "core/app/colorref.h"
+#include "core/editor/editorworkspace.h"
 
 #include <QByteArray>
 #include <QImage>

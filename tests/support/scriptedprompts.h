@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/prompts.h"
+#include "ui/platform/prompts.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "testtiles.h"
 
-#include "app/formmain.h"
+#include "ui/app/formmain.h"
 #include "scriptedprompts.h"
 
 TilePixels tileAt(const QByteArray& file, qint64 address) {

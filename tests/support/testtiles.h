@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/editorworkspace.h"
+#include "core/editor/editorworkspace.h"
 
 #include <QByteArray>
 #include <QString>

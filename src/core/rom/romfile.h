@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/rom/fileio.h"
+#include "core/rom/tilerecord.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <variant>
+
+// Files this long or longer have bytes that no 32-bit address reaches.
+inline constexpr qint64 kMaxRomLength = qint64(1) << 31;
+
+// An open ROM image: held open, never read whole, read and written at byte positions.
+class RomFile {
+public:
+    using OpenResult = std::variant<std::unique_ptr<RomFile>, QString>;
+
+    // Opens an existing regular file for reading and writing (for reading only where writing
+    // is not allowed). The QString alternative is the reason it could not be opened.
+    [[nodiscard]] static OpenResult open(const QString& path, FileIo& io = FileIo::system());
+
+    ~RomFile();
+    RomFile(const RomFile&) = delete;
+    RomFile& operator=(const RomFile&) = delete;
+
+    [[nodiscard]] const QString& path() const { return m_path; }
+    // The length taken when the file was opened.
+    [[nodiscard]] qint32 length() const { return m_length; }
+    [[nodiscard]] bool openedForReadingOnly() const { return m_readOnly; }
+
+    // Reads up to `length` bytes at `offset` and returns how many the file gave (fewer at its
+    // end, 0 on failure). Nothing before the start of the file is ever read.
+    [[nodiscard]] qint64 read(qint64 offset, quint8* buffer, qint64 length) const;
+
+    // True when saving must be refused: no write permission bit is set (whoever runs the
+    // program), or the file could only be opened for reading.
+    [[nodiscard]] bool isReadOnly() const;
+
+    // Writes one tile in place with one positioned write. Refuses, with the reason, a range
+    // that does not lie wholly inside the file as it is on disk now, a file removed or
+    // replaced since it was opened, and any failure of the write itself.
+    [[nodiscard]] std::optional<QString> writeTile(qint64 offset, const TileBytes& bytes);
+
+private:
+    RomFile(FileIo& io, int fd, QString path, qint32 length, bool readOnly, const struct stat& id);
+    [[nodiscard]] std::optional<QString> checkStillSameFile() const;
+
+    FileIo& m_io;
+    int m_fd;
+    QString m_path;
+    qint32 m_length;
+    bool m_readOnly;
+    dev_t m_device;
+    ino_t m_inode;
+};

@@ -1,9 +1,0 @@
-#include "palettetext.h"
-
-#include "../app/numbers.h"
-
-QString colorFieldText(int index, ColorRef color)
-{
-    return QStringLiteral("Color no.") + signedDecimal(index) + QStringLiteral(" ( Hex ") +
-           QString::number(color, 16).toUpper() + QStringLiteral(" )");
-}

@@ -1,0 +1,212 @@
+#pragma once
+
+#include "core/app/formmainstate.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class ColorField;
+class FilledBar;
+class FormOptions;
+class GraphicButton;
+class OffscreenDC;
+class PictureBox;
+class Prompts;
+class RomFile;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+// The main window: owns every piece of state and carries the handler of every control.
+// Handlers turn an event into calls of the plain rules beneath and a redraw.
+class FormMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormMain(Prompts& prompts, QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    [[nodiscard]] const FormMainState& state() const { return s; }
+
+    // Public operations
+    void GetOptions();
+    void LoadSprite(qint64 address);
+    void openfile();
+    void CloseFile();
+    // Opens a file named outside the window (the command line), as the open button would.
+    void openPath(const QString& path);
+
+    // What ends the program; tests replace it to observe the exit status.
+    void setEndProgram(std::function<void(int)> end) { m_endProgram = std::move(end); }
+
+    // Start-up and shut-down
+    void Form_Load();
+    void InitSettings();
+    void ArrangeControls();
+    void Form_Unload(int& cancel);
+    void BtExit_Click();
+    void Bthelp_Click();
+
+    // The ROM file
+    void BtOpenFile_Click();
+    void BtCloseFile_Click();
+    // Encodes editor tile `index` and writes its 16 bytes at `address`; the reason on failure.
+    [[nodiscard]] std::optional<QString> WriteTileAt(int index, qint32 address);
+
+    // The browser
+    void CreateOffscreenBitmaps();
+    void DrawBrowser();
+    void DrawBrowserSelection();
+    void DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels);
+    void SpriteScroll_Scroll();
+    void SpriteScroll_Change();
+    void ComboDivert_click();
+    void BtJumpAdd_Click();
+    void BtBrowZoomIn_Click();
+    void BtBrowZoomOut_Click();
+    void ChkGrid_Click();
+    void SpriteBox_MouseMove(int button, int shift, double x, double y);
+    void SpriteBox_MouseDown(int button, int shift, double x, double y);
+
+    // The editor
+    void DrawEditor();
+    void ShowEditorTileInfo();
+    void OptionSelect_Click();
+    void OptionPaint_Click();
+    void OptionFill_Click();
+    void BtEditZoomIn_Click();
+    void BtEditZoomOut_Click();
+    void ChkGridEditor_Click();
+    void ChkNoncopied_Click();
+    void EditorBox_MouseDown(int button, int shift, double x, double y);
+    void Editorbox_MouseMove(int button, int shift, double x, double y);
+    void ChkFlipX_MouseDown(int button, int shift, double x, double y);
+    void ChkFlipY_MouseDown(int button, int shift, double x, double y);
+    void ChkWriteProtected_Click();
+
+    // Transfers between the file and the editor
+    void SpriteBox_DblClick();
+    void CheckCopyToEditor(TileRecord& tile, const qint32& address);
+    void SaveTile_Click();
+    void BtCopySelTile_Click();
+    void BtCopyToAddress_Click();
+    void BtSaveEdit_Click();
+    void BtReloadTile_Click();
+    void BtReload_Click();
+    void BtDeleteSprite_Click();
+    void BtEditClear_Click();
+
+    // The palette and the options
+    void ShowCurrentColor();
+    void BtCol_Click(int index);
+    void BtCol_DblClick(int index);
+    void BtCol_MouseMove(int index, int button, int shift, double x, double y);
+    void BtOptions_Click();
+
+    [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
+
+    // Controls, under their names
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    GraphicButton* BtOpenFile = nullptr;
+    GraphicButton* BtCloseFile = nullptr;
+    GraphicButton* BtExit = nullptr;
+    GraphicButton* BtOptions = nullptr;
+    GraphicButton* ChkGrid = nullptr;
+    GraphicButton* BtBrowZoomIn = nullptr;
+    GraphicButton* BtBrowZoomOut = nullptr;
+    QLineEdit* TextAddress = nullptr;
+    GraphicButton* BtJumpAdd = nullptr;
+    QComboBox* ComboDivert = nullptr;
+    PictureBox* SpriteBox = nullptr;
+    QScrollBar* SpriteScroll = nullptr;
+    GraphicButton* OptionSelect = nullptr;
+    GraphicButton* OptionPaint = nullptr;
+    GraphicButton* OptionFill = nullptr;
+    GraphicButton* BtSaveEdit = nullptr;
+    GraphicButton* BtReload = nullptr;
+    GraphicButton* BtEditClear = nullptr;
+    GraphicButton* ChkGridEditor = nullptr;
+    GraphicButton* BtEditZoomOut = nullptr;
+    GraphicButton* BtEditZoomIn = nullptr;
+    GraphicButton* ChkNoncopied = nullptr;
+    GraphicButton* BtDeleteSprite = nullptr;
+    GraphicButton* SaveTile = nullptr;
+    GraphicButton* BtReloadTile = nullptr;
+    GraphicButton* BtCopySelTile = nullptr;
+    GraphicButton* BtCopyToAddress = nullptr;
+    QLineEdit* TextEditAddress = nullptr;
+    GraphicButton* ChkWriteProtected = nullptr;
+    GraphicButton* ChkFlipX = nullptr;
+    GraphicButton* ChkFlipY = nullptr;
+    PictureBox* EditorBox = nullptr;
+    FilledBar* ShpCol = nullptr;
+    ColorField* BtCol[4] = {};
+    QLabel* LbStatus = nullptr;
+    GraphicButton* Bthelp = nullptr;
+    QButtonGroup* EditModeGroup = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildControls();
+    void buildBrowserControl();
+    void buildEditorControl();
+    void buildTileControl();
+    void buildEditorArea();
+    void buildInfo();
+    void setFocusOrder();
+    void connectHandlers();
+    void connectBrowserHandlers();
+    void connectEditorHandlers();
+    void connectTransferHandlers();
+    void connectPaletteHandlers();
+    void connectKeysAndWheel();
+
+    void refuseOpen(const QString& reason);
+    [[nodiscard]] bool showNoFile();
+    void recomputeTopAddress();
+    void browserZoomChanged();
+    void paintBrowserMarkPath(ColorRef color);
+    void applyEditorTool(double x, double y);
+    void toggleFlip(bool TileRecord::*flag, GraphicButton* box);
+    [[nodiscard]] bool hideNoncopied() const;
+    [[nodiscard]] TileRecord& selectedTile() { return s.EditorTiles[s.editorSelIndex()]; }
+
+    enum class WriteStep { Proceed, Stop };
+    [[nodiscard]] WriteStep beginWrite();
+    [[nodiscard]] bool writeOrReport(int index, qint32 address, int writtenBefore = -1);
+
+    FormMainState s;
+    Prompts& m_prompts;
+    std::unique_ptr<RomFile> RomFileHandle;
+    std::unique_ptr<OffscreenDC> BrowserDC;
+    std::unique_ptr<OffscreenDC> EditorDC;
+    std::unique_ptr<FormOptions> m_options;
+    std::function<void(int)> m_endProgram;
+    bool m_unloaded = false;
+    // The palette as screen colours, taken once at the start of every redraw; values past
+    // OutsideFile are drawn as outside the file.
+    std::array<quint32, 8> m_tileColors{};
+    void takeTileColors();
+
+    // While DrawBrowser runs: the visible bytes, read with one positioned read.
+    struct VisibleBytes {
+        bool active = false;
+        qint64 start = 0;
+        qint64 got = 0;
+        std::vector<quint8> bytes;
+    } m_visible;
+};

@@ -1,0 +1,240 @@
+// The main window's controls at their designed places (positions in twips).
+#include "ui/app/formmain.h"
+
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
+#include "core/app/messages.h"
+#include "core/app/twips.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+
+QString icon(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
+
+GraphicButton* pushButton(QWidget* parent, const char* picture, const QString& tooltip, int left,
+                          int top)
+{
+    auto* button = new GraphicButton(icon(picture), tooltip, parent);
+    button->move(px(left), px(top));
+    return button;
+}
+
+GraphicButton* checkBox(QWidget* parent, const char* picture, const char* ticked,
+                        const QString& tooltip, int left, int top)
+{
+    auto* box = new GraphicButton(icon(picture), icon(ticked), tooltip, parent);
+    box->move(px(left), px(top));
+    return box;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& caption, int left, int top, int width,
+                 int height)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setGeometry(twipRect(left, top, width, height));
+    return box;
+}
+
+QFont addressFont(qreal points, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Sans Serif")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QLineEdit* addressBox(QWidget* parent, const QString& tooltip, QRect geometry)
+{
+    auto* text = new QLineEdit(QStringLiteral("0"), parent);
+    text->setGeometry(geometry);
+    text->setToolTip(tooltip);
+    text->setAccessibleName(tooltip);
+    text->setFont(addressFont(13.5));
+    return text;
+}
+
+// A thin separator line from (x1, y1) to (x2, y2), horizontal or vertical, in twips.
+void separator(QWidget* parent, int x1, int y1, int x2, int y2)
+{
+    auto* line = new QWidget(parent);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
+    line->setPalette(palette);
+    line->setGeometry(px(x1), px(y1), px(x2) - px(x1) + 1, px(y2) - px(y1) + 1);
+}
+
+} // namespace
+
+void FormMain::buildControls()
+{
+    buildBrowserControl();
+    buildEditorControl();
+    buildTileControl();
+    buildEditorArea();
+    buildInfo();
+    setFocusOrder();
+}
+
+void FormMain::buildBrowserControl()
+{
+    Frame1 = frame(this, QStringLiteral("Browser Control"), 0, 0, 3735, 1455);
+    BtOpenFile = pushButton(Frame1, "open", QStringLiteral("Open a file"), 120, 240);
+    BtCloseFile = pushButton(Frame1, "close", QStringLiteral("Close file"), 600, 240);
+    BtExit = pushButton(Frame1, "exit", QStringLiteral("Exit"), 1080, 240);
+    ChkGrid = checkBox(Frame1, "grid_off", "grid_on", QStringLiteral("Grid on/off"), 2160, 240);
+    BtBrowZoomIn = pushButton(Frame1, "zoom_in", QStringLiteral("Zoom in"), 2640, 240);
+    BtBrowZoomOut = pushButton(Frame1, "zoom_out", QStringLiteral("Zoom out"), 3120, 240);
+    ComboDivert = new QComboBox(Frame1);
+    for (int i = 0; i < 16; ++i)
+        ComboDivert->addItem(QString::number(i));
+    ComboDivert->setGeometry(twipRect(2520, 840, 975, 420));
+    ComboDivert->setToolTip(QStringLiteral("Add to address"));
+    ComboDivert->setAccessibleName(ComboDivert->toolTip());
+    ComboDivert->setFont(addressFont(12, true));
+    separator(Frame1, 120, 720, 2040, 720);
+    separator(Frame1, 2040, 240, 2040, 720);
+    separator(Frame1, 2160, 720, 3600, 720);
+    separator(Frame1, 3600, 240, 3600, 720);
+    separator(Frame1, 120, 1320, 3600, 1320);
+    separator(Frame1, 3600, 840, 3600, 1320);
+
+    // These stand on the window itself, over the frame that lies at the window's origin.
+    BtOptions = pushButton(this, "options", QStringLiteral("Options"), 1560, 240);
+    TextAddress = addressBox(this, QStringLiteral("Address"), twipRect(120, 840, 1815, 405));
+    BtJumpAdd = pushButton(this, "jump", QStringLiteral("Jump to address"), 2040, 840);
+
+    SpriteBox = new PictureBox(this);
+    SpriteBox->place(twipRect(0, 1560, 3495, 6015));
+    SpriteScroll = new QScrollBar(Qt::Vertical, this);
+    SpriteScroll->setRange(0, 1024);
+    SpriteScroll->setSingleStep(1);
+    SpriteScroll->setPageStep(2);
+    // Dragging the thumb reports scrolls; the change comes when it is let go.
+    SpriteScroll->setTracking(false);
+    SpriteScroll->setFocusPolicy(Qt::StrongFocus);
+    SpriteScroll->setGeometry(twipRect(3480, 1560, 255, 6015));
+}
+
+void FormMain::buildEditorControl()
+{
+    Frame4 = frame(this, QStringLiteral("Editor Control"), 3840, 0, 1695, 2535);
+    Frame4->setToolTip(QStringLiteral("Switch to 'Selection' mode"));
+    OptionSelect = checkBox(Frame4, "select", "select", QStringLiteral("Switch to 'Select' mode"),
+                            120, 240);
+    OptionPaint = checkBox(Frame4, "paint", "paint", QStringLiteral("Switch to 'Paint' mode"), 600,
+                           240);
+    OptionFill = checkBox(Frame4, "fill", "fill", QStringLiteral("Switch to 'Fill' mode"), 1080,
+                          240);
+    EditModeGroup = new QButtonGroup(this);
+    EditModeGroup->setExclusive(true);
+    EditModeGroup->addButton(OptionSelect, Select);
+    EditModeGroup->addButton(OptionPaint, Paint);
+    EditModeGroup->addButton(OptionFill, Fill);
+    OptionSelect->setChecked(true);
+    BtSaveEdit = pushButton(Frame4, "save_all", QStringLiteral("Save all tiles to file"), 120, 840);
+    BtReload = pushButton(Frame4, "reload_all", QStringLiteral("Reload all tiles"), 600, 840);
+    BtEditClear = pushButton(Frame4, "clear_all", QStringLiteral("Clear all tiles"), 1080, 840);
+    BtEditClear->setFixedSize(px(435), px(425));
+    ChkGridEditor =
+        checkBox(Frame4, "grid_off", "grid_on", QStringLiteral("Grid on/off"), 120, 1440);
+    // Named the other way round from what they do: "ZoomOut" enlarges the canvas.
+    BtEditZoomOut = pushButton(Frame4, "zoom_in", QStringLiteral("Zoom in"), 600, 1440);
+    BtEditZoomIn = pushButton(Frame4, "zoom_out", QStringLiteral("Zoom out"), 1080, 1440);
+    ChkNoncopied = checkBox(Frame4, "noncopied_show", "noncopied_hide",
+                            QStringLiteral("Show/hide noncopied tiles"), 600, 1920);
+    separator(Frame4, 120, 720, 1560, 720);
+    separator(Frame4, 1560, 240, 1560, 720);
+    separator(Frame4, 120, 1320, 1560, 1320);
+    separator(Frame4, 1560, 840, 1560, 1320);
+    separator(Frame4, 120, 2400, 1560, 2400);
+    separator(Frame4, 1560, 1440, 1560, 2400);
+}
+
+void FormMain::buildTileControl()
+{
+    Frame5 = frame(this, QStringLiteral("Tile Control"), 5640, 0, 2175, 2535);
+    BtDeleteSprite = pushButton(Frame5, "clear_one", QStringLiteral("Clear the selected tile"),
+                                120, 240);
+    SaveTile = pushButton(Frame5, "save", QStringLiteral("Save the selected tile to file"), 840,
+                          240);
+    BtReloadTile = pushButton(Frame5, "reload_one",
+                              QStringLiteral("Reload the selected tile to file"), 1560, 240);
+    BtCopySelTile =
+        pushButton(Frame5, "copy_to_browser",
+                   QStringLiteral("Copy selected tile to the selected position in the browser"),
+                   120, 840);
+    BtCopyToAddress = pushButton(Frame5, "copy_to_address",
+                                 QStringLiteral("Copy selected tile to the address beneath"), 1560,
+                                 840);
+    TextEditAddress = addressBox(Frame5, QStringLiteral("Address of selected tile"),
+                                 twipRect(120, 1320, 1815, 405));
+    ChkWriteProtected =
+        checkBox(Frame5, "lock_open", "lock_closed",
+                 QStringLiteral("Turn on/off the writeprotection the selected tile"), 120, 1920);
+    ChkFlipX = checkBox(Frame5, "f_normal", "f_mirror_x", QStringLiteral("Mirrow the selected tile"),
+                        840, 1920);
+    ChkFlipY = checkBox(Frame5, "f_normal", "f_mirror_y", QStringLiteral("Turn the tile upsidedown"),
+                        1560, 1920);
+    ChkFlipX->setHandlerDriven(true);
+    ChkFlipY->setHandlerDriven(true);
+    separator(Frame5, 120, 720, 2040, 720);
+    separator(Frame5, 2040, 240, 2040, 720);
+    separator(Frame5, 120, 1800, 2040, 1800);
+    separator(Frame5, 2040, 840, 2040, 1800);
+    separator(Frame5, 120, 2400, 2040, 2400);
+    separator(Frame5, 2040, 1920, 2040, 2400);
+}
+
+void FormMain::buildEditorArea()
+{
+    EditorBox = new PictureBox(this);
+    EditorBox->place(twipRect(3840, 2640, 3975, 3735));
+    Frame3 = frame(this, QStringLiteral("Colors"), 3840, 6480, 3975, 1095);
+    ShpCol = new FilledBar(Frame3);
+    ShpCol->setGeometry(twipRect(120, 240, 3735, 255));
+    for (int i = 0; i < 4; ++i) {
+        BtCol[i] = new ColorField(Frame3);
+        BtCol[i]->setGeometry(twipRect(120 + 960 * i, 600, 855, 375));
+    }
+}
+
+void FormMain::buildInfo()
+{
+    Frame2 = frame(this, QStringLiteral("Info"), 0, 7560, 7335, 615);
+    LbStatus = new QLabel(msg::kCredit, Frame2);
+    LbStatus->setGeometry(twipRect(120, 240, 7095, 255));
+    Bthelp = pushButton(this, "help", QStringLiteral("Show where the user guide is"), 7440, 7680);
+}
+
+void FormMain::setFocusOrder()
+{
+    QWidget* const order[] = {
+        SpriteBox,     SpriteScroll,  BtJumpAdd,     TextAddress,    ChkGrid,      BtEditClear,
+        BtEditZoomOut, BtEditZoomIn,  EditorBox,     BtSaveEdit,     ComboDivert,  BtReload,
+        ChkGridEditor, OptionSelect,  OptionPaint,   OptionFill,     BtBrowZoomOut, BtBrowZoomIn,
+        BtOpenFile,    BtCloseFile,   BtOptions,     BtExit,         Bthelp,       BtDeleteSprite,
+        ChkNoncopied,  ChkWriteProtected, ChkFlipX,  ChkFlipY,       SaveTile,     TextEditAddress,
+        BtReloadTile,  BtCopyToAddress, BtCopySelTile};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void FormMain::connectHandlers()
+{
+    connect(BtExit, &QAbstractButton::clicked, this, &FormMain::BtExit_Click);
+    connect(Bthelp, &QAbstractButton::clicked, this, &FormMain::Bthelp_Click);
+    connectBrowserHandlers();
+    connectEditorHandlers();
+    connectTransferHandlers();
+    connectPaletteHandlers();
+    connectKeysAndWheel();
+}

@@ -1,0 +1,234 @@
+// The browser: drawing the file's bytes as tiles, moving through them, pointing at them.
+#include "ui/app/formmain.h"
+
+#include "core/app/messages.h"
+#include "core/app/numbers.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/offscreendc.h"
+#include "ui/platform/picturebox.h"
+#include "ui/platform/prompts.h"
+#include "core/rom/romfile.h"
+#include "core/browser/browsermath.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr ColorRef kNoFileGrey = rgbColor(191, 191, 191);
+constexpr int kBitmapSize = 255;
+} // namespace
+
+void FormMain::connectBrowserHandlers()
+{
+    connect(BtOpenFile, &QAbstractButton::clicked, this, &FormMain::BtOpenFile_Click);
+    connect(BtCloseFile, &QAbstractButton::clicked, this, &FormMain::BtCloseFile_Click);
+    connect(ChkGrid, &QAbstractButton::toggled, this, &FormMain::ChkGrid_Click);
+    connect(BtBrowZoomIn, &QAbstractButton::clicked, this, &FormMain::BtBrowZoomIn_Click);
+    connect(BtBrowZoomOut, &QAbstractButton::clicked, this, &FormMain::BtBrowZoomOut_Click);
+    connect(BtJumpAdd, &QAbstractButton::clicked, this, &FormMain::BtJumpAdd_Click);
+    connect(ComboDivert, &QComboBox::activated, this, &FormMain::ComboDivert_click);
+    connect(SpriteScroll, &QScrollBar::sliderMoved, this, &FormMain::SpriteScroll_Scroll);
+    connect(SpriteScroll, &QScrollBar::valueChanged, this, &FormMain::SpriteScroll_Change);
+    connect(SpriteBox, &PictureBox::mouseMove, this, &FormMain::SpriteBox_MouseMove);
+    connect(SpriteBox, &PictureBox::mouseDown, this, &FormMain::SpriteBox_MouseDown);
+    connect(SpriteBox, &PictureBox::dblClick, this, &FormMain::SpriteBox_DblClick);
+}
+
+void FormMain::CreateOffscreenBitmaps()
+{
+    BrowserDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
+    BrowserDC->SelectBrush(s.OptionColors[0]);
+    BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
+    EditorDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
+    EditorDC->SelectBrush(s.OptionColors[0]);
+    EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
+}
+
+void FormMain::takeTileColors()
+{
+    for (size_t i = 0; i < m_tileColors.size(); ++i)
+        m_tileColors[i] = toQRgb(s.PaletteColors[std::min<size_t>(i, OutsideFile)]);
+}
+
+void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels)
+{
+    const bool inside = x0 >= 0 && y0 >= 0 && x0 + 8 <= dc.width() && y0 + 8 <= dc.height();
+    for (int y = 0; y < 8; ++y) {
+        const quint8* values = pixels.data() + 8 * y;
+        if (inside) {
+            QRgb* row = dc.row(y0 + y) + x0;
+            for (int x = 0; x < 8; ++x)
+                row[x] = m_tileColors[values[x] & 7u];
+        } else {
+            for (int x = 0; x < 8; ++x)
+                dc.SetPixel(x0 + x, y0 + y,
+                            s.PaletteColors[size_t(std::min<int>(values[x], OutsideFile))]);
+        }
+    }
+}
+
+// With no file open the whole box is grey, whatever the options say.
+bool FormMain::showNoFile()
+{
+    if (s.RomFileOpen)
+        return false;
+    SpriteBox->Fill(kNoFileGrey);
+    SpriteBox->Refresh();
+    return true;
+}
+
+void FormMain::DrawBrowser()
+{
+    if (!BrowserDC || showNoFile())
+        return;
+    // The background of the part of the bitmap that is shown; the rest is never copied.
+    const int cell = s.BrowserCellSize;
+    BrowserDC->SelectBrush(s.OptionColors[0]);
+    BrowserDC->Rectangle(-1, -1, std::min(s.BrowserColumns * cell + 1, kBitmapSize),
+                         std::min(s.BrowserRows * cell + 1, kBitmapSize));
+    takeTileColors();
+
+    // One positioned read of every visible byte; the cells decode from it.
+    const qint64 cells = qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
+    m_visible.bytes.resize(size_t(cells * kTileBytes));
+    m_visible.start = s.BrowserTopAddress;
+    m_visible.got = RomFileHandle ? RomFileHandle->read(m_visible.start, m_visible.bytes.data(),
+                                                        qint64(m_visible.bytes.size()))
+                                  : 0;
+    m_visible.active = true;
+    for (int r = 0; r < s.BrowserRows; ++r) {
+        for (int c = 0; c < s.BrowserColumns; ++c) {
+            LoadSprite(browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r));
+            DrawTilePixels(c * cell, r * cell, *BrowserDC, s.LoadedTile.Pixels);
+        }
+    }
+    m_visible.active = false;
+    DrawBrowserSelection();
+}
+
+// Steps shared with a full redraw: the mark, the copy onto the box, the outline without grid.
+void FormMain::DrawBrowserSelection()
+{
+    if (!BrowserDC || showNoFile())
+        return;
+    const int cell = s.BrowserCellSize;
+    const int zoom = s.BrowserZoom;
+    if (cell == 9)
+        paintBrowserMarkPath(s.OptionColors[1]);
+    StretchBlt(*SpriteBox, 0, 0, s.BrowserColumns * cell * zoom, s.BrowserRows * cell * zoom,
+               *BrowserDC, 0, 0, s.BrowserColumns * cell, s.BrowserRows * cell);
+    if (cell == 8) {
+        const int x = s.BrowserSelColumn * 8 * zoom;
+        const int y = s.BrowserSelRow * 8 * zoom;
+        SpriteBox->BoxOutline(x, y, x + 8 * zoom, y + 8 * zoom, s.OptionColors[0]);
+    }
+    SpriteBox->Refresh();
+}
+
+// The ring on the grid lines around the marked cell.
+void FormMain::paintBrowserMarkPath(ColorRef color)
+{
+    const int c = s.BrowserSelColumn;
+    const int r = s.BrowserSelRow;
+    BrowserDC->SelectPen(color);
+    StrokeClosedPath(*BrowserDC, 9 * c - 1, 9 * r - 1, 9 * c + 8, 9 * r + 8);
+}
+
+void FormMain::recomputeTopAddress()
+{
+    s.BrowserTopAddress = scrollTopAddress(s.RomFileLength, SpriteScroll->sliderPosition(),
+                                           s.BrowserRows, NumericValue(ComboDivert->currentText()));
+    TextAddress->setText(signedDecimal(s.BrowserTopAddress));
+    TextAddress->repaint();
+    DrawBrowser();
+}
+
+void FormMain::SpriteScroll_Scroll() { recomputeTopAddress(); }
+void FormMain::SpriteScroll_Change() { recomputeTopAddress(); }
+void FormMain::ComboDivert_click() { recomputeTopAddress(); }
+
+void FormMain::BtJumpAdd_Click()
+{
+    if (!s.RomFileOpen)
+        return;
+    const double a = NumericValue(TextAddress->text());
+    // Nothing before the start of the file, and no top address that wraps around.
+    const std::optional<qint32> top =
+        a >= 0 && a < double(s.RomFileLength)
+            ? toAddress(a + NumericValue(ComboDivert->currentText()))
+            : std::nullopt;
+    if (!top) {
+        m_prompts.messageBox(information(msg::kAddressTooLarge));
+        return;
+    }
+    s.BrowserTopAddress = *top;
+    DrawBrowser();
+}
+
+void FormMain::browserZoomChanged()
+{
+    ArrangeControls();
+    SpriteBox->Fill(kNoFileGrey);
+    DrawBrowser();
+}
+
+void FormMain::BtBrowZoomIn_Click()
+{
+    if (s.BrowserZoom > 8)
+        return;
+    ++s.BrowserZoom;
+    browserZoomChanged();
+}
+
+void FormMain::BtBrowZoomOut_Click()
+{
+    if (s.BrowserZoom <= 2)
+        return;
+    --s.BrowserZoom;
+    browserZoomChanged();
+}
+
+void FormMain::ChkGrid_Click()
+{
+    s.BrowserCellSize = ChkGrid->isChecked() ? 9 : 8;
+    browserZoomChanged();
+}
+
+void FormMain::SpriteBox_MouseMove(int button, int shift, double x, double y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    if (!s.RomFileOpen)
+        return;
+    const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
+                                              s.BrowserTopAddress, s.BrowserColumns);
+    LbStatus->setText(QStringLiteral("Sprite at") + signedDecimal(point.address) +
+                      QStringLiteral(" (") + signedDecimal(point.column) + u',' +
+                      signedDecimal(point.row) + u')');
+}
+
+void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    if (!s.RomFileOpen)
+        return;
+    const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
+                                              s.BrowserTopAddress, s.BrowserColumns);
+    // Below or right of the grid the box shows no cell: there is nothing to mark there.
+    if (point.column < 0 || point.row < 0 || point.column >= s.BrowserColumns ||
+        point.row >= s.BrowserRows)
+        return;
+    s.BrowserSelAddress = saturateToAddress(point.address);
+    TextAddress->setText(plainDecimal(s.BrowserSelAddress));
+    if (s.BrowserCellSize == 9)
+        paintBrowserMarkPath(s.OptionColors[0]);
+    s.BrowserSelColumn = int(std::trunc(x / s.BrowserCellSize / s.BrowserZoom));
+    s.BrowserSelRow = quint8(std::trunc(y / s.BrowserCellSize / s.BrowserZoom));
+    DrawBrowserSelection();
+}

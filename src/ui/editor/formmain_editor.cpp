@@ -1,0 +1,199 @@
+// The editor canvas: drawing the 80 cells, the tools, the tile switches.
+#include "ui/app/formmain.h"
+
+#include "core/app/messages.h"
+#include "core/app/numbers.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/offscreendc.h"
+#include "ui/platform/picturebox.h"
+#include "core/editor/editorworkspace.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+constexpr ColorRef kBlack = rgbColor(0, 0, 0);
+} // namespace
+
+void FormMain::connectEditorHandlers()
+{
+    connect(OptionSelect, &QAbstractButton::clicked, this, &FormMain::OptionSelect_Click);
+    connect(OptionPaint, &QAbstractButton::clicked, this, &FormMain::OptionPaint_Click);
+    connect(OptionFill, &QAbstractButton::clicked, this, &FormMain::OptionFill_Click);
+    connect(BtEditZoomIn, &QAbstractButton::clicked, this, &FormMain::BtEditZoomIn_Click);
+    connect(BtEditZoomOut, &QAbstractButton::clicked, this, &FormMain::BtEditZoomOut_Click);
+    connect(ChkGridEditor, &QAbstractButton::toggled, this, &FormMain::ChkGridEditor_Click);
+    connect(ChkNoncopied, &QAbstractButton::toggled, this, &FormMain::ChkNoncopied_Click);
+    connect(EditorBox, &PictureBox::mouseDown, this, &FormMain::EditorBox_MouseDown);
+    connect(EditorBox, &PictureBox::mouseMove, this, &FormMain::Editorbox_MouseMove);
+    connect(ChkFlipX, &GraphicButton::mouseDown, this, &FormMain::ChkFlipX_MouseDown);
+    connect(ChkFlipY, &GraphicButton::mouseDown, this, &FormMain::ChkFlipY_MouseDown);
+    connect(ChkFlipX, &GraphicButton::keyToggle, this, [this] { ChkFlipX_MouseDown(0, 0, 0, 0); });
+    connect(ChkFlipY, &GraphicButton::keyToggle, this, [this] { ChkFlipY_MouseDown(0, 0, 0, 0); });
+    connect(ChkWriteProtected, &QAbstractButton::toggled, this, &FormMain::ChkWriteProtected_Click);
+}
+
+bool FormMain::hideNoncopied() const { return ChkNoncopied->isChecked(); }
+
+void FormMain::DrawEditor()
+{
+    if (!EditorDC)
+        return;
+    const int cs = s.EditorCellSize;
+    const int z = s.EditorZoom;
+    const int sc = s.EditorSelColumn;
+    const int sr = s.EditorSelRow;
+    // The background of the part of the bitmap that is shown; the rest is never copied.
+    EditorDC->SelectBrush(s.OptionColors[0]);
+    EditorDC->Rectangle(-1, -1, kEditorColumns * cs + 1, kEditorRows * cs + 1);
+    EditorBox->Fill(s.OptionColors[0]);
+    takeTileColors();
+    const bool hide = hideNoncopied();
+    for (int r = 0; r < kEditorRows; ++r) {
+        for (int c = 0; c < kEditorColumns; ++c) {
+            const TileRecord& t = s.EditorTiles[size_t(editorCellIndex(c, r))];
+            if (isHiddenCell(t, hide)) {
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x)
+                        EditorDC->SetPixel(c * cs + x, r * cs + y, s.OptionColors[2]);
+                continue;
+            }
+            DrawTilePixels(c * cs, r * cs, *EditorDC, displayedTile(t).Pixels);
+        }
+    }
+    if (cs == 9) {
+        EditorDC->SelectPen(s.OptionColors[1]);
+        StrokeClosedPath(*EditorDC, 9 * sc - 1, 9 * sr - 1, 9 * sc + 8, 9 * sr + 8);
+    }
+    StretchBlt(*EditorBox, 0, 0, kEditorColumns * cs * z, kEditorRows * cs * z, *EditorDC, 0, 0,
+               kEditorColumns * cs, kEditorRows * cs);
+    if (cs == 8)
+        EditorBox->BoxOutline(8 * z * sc, 8 * z * sr, 8 * z * sc + 8 * z, 8 * z * sr + 8 * z, kBlack);
+    EditorBox->Refresh();
+}
+
+void FormMain::ShowEditorTileInfo()
+{
+    const TileRecord& t = selectedTile();
+    TextEditAddress->setText(plainDecimal(t.Address));
+    ChkWriteProtected->setChecked(t.WriteProtected);
+    ChkFlipX->setChecked(t.FlipX);
+    ChkFlipY->setChecked(t.FlipY);
+}
+
+void FormMain::OptionSelect_Click() { s.EditMode = Select; }
+void FormMain::OptionPaint_Click() { s.EditMode = Paint; }
+void FormMain::OptionFill_Click() { s.EditMode = Fill; }
+
+void FormMain::BtEditZoomIn_Click()
+{
+    if (s.EditorZoom <= 2)
+        return;
+    --s.EditorZoom;
+    DrawEditor();
+}
+
+void FormMain::BtEditZoomOut_Click()
+{
+    if (s.EditorZoom > 8)
+        return;
+    ++s.EditorZoom;
+    DrawEditor();
+}
+
+void FormMain::ChkGridEditor_Click()
+{
+    s.EditorCellSize = ChkGridEditor->isChecked() ? 9 : 8;
+    ArrangeControls();
+    DrawEditor();
+}
+
+void FormMain::ChkNoncopied_Click() { DrawEditor(); }
+
+// The press or left-button drag of the current tool at (x, y).
+void FormMain::applyEditorTool(double x, double y)
+{
+    const std::optional<EditorHit> hit = editorHitCell(x, y, s.EditorCellSize, s.EditorZoom);
+    if (!hit)
+        return;
+    const int index = hit->index();
+    const auto color = quint8(s.CurrentColor);
+    switch (s.EditMode) {
+    case Select:
+        s.EditorSelColumn = hit->column;
+        s.EditorSelRow = hit->row;
+        ShowEditorTileInfo();
+        DrawEditor();
+        break;
+    case Paint: {
+        const TileRecord& t = s.EditorTiles[size_t(index)];
+        if (isHiddenCell(t, hideNoncopied()) || t.WriteProtected)
+            return;
+        const std::optional<int> pixel =
+            editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, t);
+        if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, hideNoncopied()))
+            DrawEditor();
+        break;
+    }
+    case Fill:
+        if (fillTile(s.EditorTiles, index, color, hideNoncopied()))
+            DrawEditor();
+        break;
+    }
+}
+
+void FormMain::EditorBox_MouseDown(int button, int shift, double x, double y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    applyEditorTool(x, y);
+}
+
+void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y)
+{
+    Q_UNUSED(shift);
+    const std::optional<EditorHit> hit = editorHitCell(x, y, s.EditorCellSize, s.EditorZoom);
+    if (!hit)
+        return;
+    const TileRecord& t = s.EditorTiles[size_t(hit->index())];
+    LbStatus->setText(t.Address == 0
+                          ? msg::kNoTileAddress
+                          : QStringLiteral("Tile starting at byte ") + plainDecimal(t.Address));
+    if (button != 1 || s.EditMode == Fill)
+        return;
+    applyEditorTool(x, y);
+}
+
+// The box and the selected tile's switch never disagree: every press and every keyboard
+// toggle flips the switch and shows the new state.
+void FormMain::toggleFlip(bool TileRecord::*flag, GraphicButton* box)
+{
+    TileRecord& t = selectedTile();
+    t.*flag = !box->isChecked();
+    box->setChecked(t.*flag);
+    DrawEditor();
+}
+
+void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    toggleFlip(&TileRecord::FlipX, ChkFlipX);
+}
+
+void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y)
+{
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    toggleFlip(&TileRecord::FlipY, ChkFlipY);
+}
+
+void FormMain::ChkWriteProtected_Click()
+{
+    selectedTile().WriteProtected = ChkWriteProtected->isChecked();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ui/platform/qtcolor.h"
+
+#include <QImage>
+
+// An off-screen bitmap with its drawing context: one pixel per tile pixel, enlarged onto a
+// picture box by StretchBlt. Offers the few drawing calls the views are written in.
+class OffscreenDC {
+public:
+    explicit OffscreenDC(int width = 255, int height = 255);
+
+    void SelectBrush(ColorRef color) { m_brush = toQRgb(color); }
+    // A solid pen one pixel wide.
+    void SelectPen(ColorRef color) { m_pen = toQRgb(color); }
+
+    // Fills (left, top)-(right, bottom), right and bottom excluded, with the brush and
+    // outlines the same area with the pen.
+    void Rectangle(int left, int top, int right, int bottom);
+    void MoveToEx(int x, int y);
+    // A line from the current point to (x, y), the end point excluded; it becomes current.
+    void LineTo(int x, int y);
+
+    void SetPixel(int x, int y, ColorRef color)
+    {
+        if (unsigned(x) < unsigned(m_width) && unsigned(y) < unsigned(m_height))
+            m_bits[qsizetype(y) * m_stride + x] = toQRgb(color);
+    }
+    // For tight loops that already hold Qt colours: the start of pixel row y.
+    [[nodiscard]] QRgb* row(int y) { return m_bits + qsizetype(y) * m_stride; }
+
+    [[nodiscard]] int width() const { return m_width; }
+    [[nodiscard]] int height() const { return m_height; }
+    [[nodiscard]] const QImage& image() const { return m_image; }
+
+private:
+    void plot(int x, int y, QRgb color);
+
+    QImage m_image;
+    QRgb* m_bits;
+    qsizetype m_stride;
+    int m_width;
+    int m_height;
+    QRgb m_brush = qRgb(255, 255, 255);
+    QRgb m_pen = qRgb(0, 0, 0);
+    int m_curX = 0;
+    int m_curY = 0;
+};
+
+// The closed path (left, top), (right, top), (right, bottom), (left, bottom) and back, drawn
+// with the pen selected.
+void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom);
+
+class PictureBox;
+
+// Copies the source rectangle onto the box's drawing area, each source pixel becoming a
+// block of dw/sw by dh/sh box pixels; plain source copy, clipped to the box.
+void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
+                int sx, int sy, int sw, int sh);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/app/colorref.h"
+
+#include <QFrame>
+#include <QImage>
+
+// A box with a sunken border that keeps a persistent picture of its drawing area and shows
+// it whenever it is uncovered. Mouse positions are reported in drawing-area pixels.
+// Mouse buttons as a mask: 1 left, 2 right, 4 middle; shift state: 1 Shift, 2 Ctrl, 4 Alt.
+class PictureBox : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kBorder = 2;
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Places the box; its drawing area is sized at once, shown or not.
+    void place(const QRect& geometry);
+
+    // Width and height of the drawing area.
+    [[nodiscard]] int scaleWidth() const { return m_surface.width(); }
+    [[nodiscard]] int scaleHeight() const { return m_surface.height(); }
+
+    [[nodiscard]] QImage& surface() { return m_surface; }
+    [[nodiscard]] const QImage& surface() const { return m_surface; }
+
+    // A filled box and a box outline, both corners included, clipped to the drawing area.
+    void FillBox(int x1, int y1, int x2, int y2, ColorRef color);
+    void BoxOutline(int x1, int y1, int x2, int y2, ColorRef color);
+    void Fill(ColorRef color);
+    // Shows the picture on the screen.
+    void Refresh();
+
+signals:
+    void mouseDown(int button, int shift, double x, double y);
+    void mouseMove(int button, int shift, double x, double y);
+    void dblClick();
+    // The wheel turned by `steps` notches (positive away from the user).
+    void wheelTurned(int steps);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    [[nodiscard]] QPointF toDrawingArea(const QPointF& widgetPos) const;
+    [[nodiscard]] bool insideDrawingArea(const QPointF& p) const;
+    void fitSurface();
+
+    QImage m_surface;
+    int m_wheelRemainder = 0;
+};
+
+[[nodiscard]] int mouseButtonMask(Qt::MouseButtons buttons);
+[[nodiscard]] int shiftMask(Qt::KeyboardModifiers modifiers);

@@ -1,0 +1,95 @@
+// Opening and closing the ROM file, and the two routines that read and write its tiles.
+#include "ui/app/formmain.h"
+
+#include "core/app/messages.h"
+#include "ui/platform/prompts.h"
+#include "core/rom/romfile.h"
+#include "core/rom/tilecodec.h"
+
+#include <QLineEdit>
+
+void FormMain::BtOpenFile_Click()
+{
+    const QString chosen = m_prompts.openFileName(msg::kOpenFilter);
+    if (!chosen.isEmpty()) {
+        s.RomFilePath = chosen;
+        openfile();
+    }
+    ArrangeControls();
+    DrawBrowser();
+    DrawEditor();
+}
+
+void FormMain::openPath(const QString& path)
+{
+    s.RomFilePath = path;
+    openfile();
+    ArrangeControls();
+    DrawBrowser();
+    DrawEditor();
+}
+
+void FormMain::openfile()
+{
+    if (s.RomFileOpen)
+        CloseFile();
+    RomFile::OpenResult opened = RomFile::open(s.RomFilePath);
+    if (auto* reason = std::get_if<QString>(&opened)) {
+        refuseOpen(*reason);
+        return;
+    }
+    RomFileHandle = std::move(std::get<std::unique_ptr<RomFile>>(opened));
+    setWindowTitle(s.RomFilePath + QStringLiteral(" - ") + s.AppTitle);
+    s.RomFileLength = RomFileHandle->length();
+    TextAddress->setText(QStringLiteral("0"));
+    s.RomFileOpen = true;
+    BtJumpAdd_Click();
+}
+
+// A path that can not be opened leaves the program with no file open.
+void FormMain::refuseOpen(const QString& reason)
+{
+    s.RomFileOpen = false;
+    m_prompts.messageBox(notice(msg::openFailed(s.RomFilePath, reason), msg::kOpenFailedTitle));
+}
+
+void FormMain::CloseFile()
+{
+    for (TileRecord& tile : s.EditorTiles)
+        tile.Address = 0;
+    TextEditAddress->setText(QStringLiteral("0"));
+    RomFileHandle.reset();
+}
+
+void FormMain::BtCloseFile_Click()
+{
+    CloseFile();
+    s.RomFileOpen = false;
+    for (TileRecord& tile : s.EditorTiles)
+        tile.Address = 0;
+    DrawBrowser();
+    DrawEditor();
+}
+
+void FormMain::LoadSprite(qint64 address)
+{
+    if (!RomFileHandle || address < 0) {
+        s.LoadedTile.Pixels.fill(OutsideFile);
+        return;
+    }
+    const qint64 at = address - m_visible.start;
+    if (m_visible.active && at >= 0 && at + kTileBytes <= qint64(m_visible.bytes.size())) {
+        decodeTile(m_visible.bytes.data() + at, m_visible.got - at, s.LoadedTile.Pixels);
+        return;
+    }
+    TileBytes bytes{};
+    const qint64 got = RomFileHandle->read(address, bytes.data(), kTileBytes);
+    decodeTile(bytes.data(), got, s.LoadedTile.Pixels);
+}
+
+std::optional<QString> FormMain::WriteTileAt(int index, qint32 address)
+{
+    if (!RomFileHandle)
+        return QStringLiteral("No file is open.");
+    return RomFileHandle->writeTile(address, encodeTile(s.EditorTiles[index].Pixels));
+}
