@@ -266,7 +266,7 @@ void BM_PaintDragEvent(benchmark::State& state)
         return;
     }
     form.OptionPaint->click();
-    if (form.state().EditMode != Paint) {
+    if (form.state().EditMode != EditModeKind::Paint) {
         state.SkipWithError("Paint mode is not on");
         return;
     }

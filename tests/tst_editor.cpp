@@ -90,7 +90,7 @@ class TestEditor : public QObject {
         QCOMPARE(form.state().EditorCellSize, quint8(8));
         QCOMPARE(form.state().EditorSelColumn, 0);
         QCOMPARE(form.state().EditorSelRow, 0);
-        QCOMPARE(form.state().EditMode, Select);
+        QCOMPARE(form.state().EditMode, EditModeKind::Select);
         const EditorTileArray blank{};
         QImage expected = expectedEditor(blank, {});
         COMPARE_PICTURE(form.EditorBox->surface(), expected, "editor-start");
@@ -317,11 +317,11 @@ class TestEditor : public QObject {
         FormMain form(prompts);
         const QImage before = form.EditorBox->surface().copy();
         form.OptionPaint->click();
-        QCOMPARE(form.state().EditMode, Paint);
+        QCOMPARE(form.state().EditMode, EditModeKind::Paint);
         form.OptionFill->click();
-        QCOMPARE(form.state().EditMode, Fill);
+        QCOMPARE(form.state().EditMode, EditModeKind::Fill);
         form.OptionSelect->click();
-        QCOMPARE(form.state().EditMode, Select);
+        QCOMPARE(form.state().EditMode, EditModeKind::Select);
         COMPARE_PICTURE(form.EditorBox->surface(), before, "editor-tools-no-redraw");
         VERIFY_PROMPTS(prompts);
     }

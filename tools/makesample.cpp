@@ -1,5 +1,7 @@
 // Writes a small Game Boy tile file to try the editor on: a font and a few sprites, drawn
-// here as text, stored in the 2-bit planar tile format.
+// here as text, stored with the program's own tile encoder.
+#include "core/rom/tilecodec.h"
+
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -11,20 +13,17 @@ namespace {
 using Picture = std::array<const char*, 8>;
 
 // '.' is colour 0, then '+', 'o', '#' for 1 to 3.
-int colourOf(char c) { return c == '#' ? 3 : c == 'o' ? 2 : c == '+' ? 1 : 0; }
+quint8 colourOf(char c) { return c == '#' ? 3 : c == 'o' ? 2 : c == '+' ? 1 : 0; }
 
 void appendTile(std::vector<unsigned char>& out, const Picture& rows)
 {
-    for (const char* row : rows) {
-        unsigned low = 0, high = 0;
-        for (int x = 0; x < 8; ++x) {
-            const int p = colourOf(row[x]);
-            low |= unsigned(p & 1) << (7 - x);
-            high |= unsigned(p >> 1) << (7 - x);
-        }
-        out.push_back(static_cast<unsigned char>(low));
-        out.push_back(static_cast<unsigned char>(high));
+    TilePixels pixels{};
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x)
+            pixels[size_t(8 * y + x)] = colourOf(rows[size_t(y)][x]);
     }
+    const TileBytes bytes = encodeTile(pixels);
+    out.insert(out.end(), bytes.begin(), bytes.end());
 }
 
 const Picture kGlyphs[] = {

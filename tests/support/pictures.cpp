@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include <QWidget>
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -138,4 +140,10 @@ QString pictureDifference(const QImage& actual, const QImage& expected, const QS
         e.save(folder + u'/' + file + QStringLiteral("-expected.png"));
     }
     return difference;
+}
+
+ColorRef backColor(const QWidget* widget)
+{
+    const QColor c = widget->palette().color(QPalette::Window);
+    return rgbColor(c.red(), c.green(), c.blue());
 }

@@ -8,8 +8,9 @@
 
 #include <array>
 
-// The application state of the main window, one field for each thing it remembers.
-// Everything starts at zero or empty; InitSettings sets the start values.
+// The application state of the main window: what it remembers between events. The widgets
+// show it; the handlers change it. Everything starts at zero or empty; InitSettings sets the
+// start values.
 struct FormMainState {
     // The ROM file
     bool RomFileOpen = false;
@@ -34,7 +35,9 @@ struct FormMainState {
     int EditorSelRow = 0;
     qint16 EditorZoom = 0;
     quint8 EditorCellSize = 0;
-    EditModeKind EditMode = Select;
+    EditModeKind EditMode = EditModeKind::Select;
+    // "Show/hide noncopied tiles" is ticked: cells without an address are hidden.
+    bool NoncopiedHidden = false;
 
     // Colours: pixel values 0-3 and 4 (outside the file); grid, selection, empty
     std::array<ColorRef, 5> PaletteColors{};

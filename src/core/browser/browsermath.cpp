@@ -34,3 +34,11 @@ BrowserPoint browserPointAt(double x, double y, int cellSize, int zoom, qint32 t
     point.row = qint64(std::trunc(y / p));
     return point;
 }
+
+std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength, double offset)
+{
+    // Nothing before the start of the file, and no top address that wraps around.
+    if (!(typed >= 0 && typed < double(fileLength)))
+        return std::nullopt;
+    return toAddress(typed + offset);
+}

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <optional>
+
 // Visible cell counts of the browser: the drawing area divided by the cell's screen size,
 // rounded half to even, so the last column and row may be only partly visible.
 struct GridCounts {
@@ -15,11 +17,22 @@ struct GridCounts {
 // 16 bytes per visible row, plus the byte offset. Clamped to the 32-bit range.
 [[nodiscard]] qint32 scrollTopAddress(qint32 fileLength, int thumb, int rows, double offset);
 
+// The top address a jump to the typed address `typed` gives: typed plus the offset, for a
+// typed address from 0 up to below the file's length; nothing (the jump is refused) for one
+// outside the file or a sum that leaves the 32-bit range.
+[[nodiscard]] std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength,
+                                                   double offset);
+
 // What lies under a point of the browser box.
 struct BrowserPoint {
     qint64 address = 0; // by the floor of the cell position
     qint64 column = 0;  // truncated toward zero, for display and marking
     qint64 row = 0;
+    // True for a point on one of the columns x rows cells shown.
+    [[nodiscard]] bool onGrid(int columns, int rows) const
+    {
+        return column >= 0 && row >= 0 && column < columns && row < rows;
+    }
 };
 [[nodiscard]] BrowserPoint browserPointAt(double x, double y, int cellSize, int zoom,
                                           qint32 topAddress, int columns);

@@ -11,7 +11,8 @@ inline constexpr int kEditorCells = kEditorColumns * kEditorRows;
 
 using EditorTileArray = std::array<TileRecord, kEditorCells>;
 
-enum EditModeKind : quint8 { Select = 0, Paint = 1, Fill = 2 };
+// The tool that clicks on the canvas apply.
+enum class EditModeKind : quint8 { Select = 0, Paint = 1, Fill = 2 };
 
 [[nodiscard]] constexpr int editorCellIndex(int column, int row)
 {

@@ -3,11 +3,8 @@
 #include "core/app/numbers.h"
 #include "core/rom/tilecodec.h"
 
-CopyRefusal checkCopy(const EditorTileArray& tiles, int target, const TileRecord& decoded,
-                      qint32 address)
+CopyRefusal checkCopy(const EditorTileArray& tiles, int target, qint32 address)
 {
-    if (reachesOutsideFile(decoded.Pixels))
-        return CopyRefusal::OutsideFile;
     if (tiles[target].WriteProtected)
         return CopyRefusal::WriteProtected;
     for (const TileRecord& cell : tiles) {

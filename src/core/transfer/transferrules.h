@@ -4,13 +4,13 @@
 
 #include <optional>
 
-// Why a tile from the browser can not go into the selected editor cell.
-enum class CopyRefusal { None, OutsideFile, WriteProtected, Overlap };
+// Why a tile from the browser can not go into the selected editor cell, once it is known to
+// lie wholly inside the file.
+enum class CopyRefusal { None, WriteProtected, Overlap };
 
-// The rules of a double-click copy, in the order they are tested. Cells without an address
-// take no part in the overlap rule: they refer to no bytes of the file.
-[[nodiscard]] CopyRefusal checkCopy(const EditorTileArray& tiles, int target,
-                                    const TileRecord& decoded, qint32 address);
+// The editor's rules of a double-click copy, in the order they are tested. Cells without an
+// address take no part in the overlap rule: they refer to no bytes of the file.
+[[nodiscard]] CopyRefusal checkCopy(const EditorTileArray& tiles, int target, qint32 address);
 
 // Puts the decoded tile into the cell with its address and both mirror switches off.
 void copyIntoCell(EditorTileArray& tiles, int target, const TileRecord& decoded, qint32 address);

@@ -17,6 +17,7 @@ class OffscreenDC;
 class PictureBox;
 class Prompts;
 class RomFile;
+class VisibleBytes;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -37,6 +38,8 @@ public:
     // Public operations
     void GetOptions();
     void LoadSprite(qint64 address);
+    // The same for a browser redraw, from the bytes it read for all its cells.
+    void LoadSprite(qint64 address, const VisibleBytes& visible);
     void openfile();
     void CloseFile();
     // Opens a file named outside the window (the command line), as the open button would.
@@ -174,15 +177,14 @@ private:
     void connectTransferHandlers();
     void connectPaletteHandlers();
     void connectKeysAndWheel();
+    void optionsClosed(int result);
 
     void refuseOpen(const QString& reason);
     [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
     void browserZoomChanged();
-    void paintBrowserMarkPath(ColorRef color);
     void applyEditorTool(double x, double y);
     void toggleFlip(bool TileRecord::*flag, GraphicButton* box);
-    [[nodiscard]] bool hideNoncopied() const;
     [[nodiscard]] TileRecord& selectedTile() { return s.EditorTiles[s.editorSelIndex()]; }
 
     enum class WriteStep { Proceed, Stop };
@@ -201,12 +203,4 @@ private:
     // OutsideFile are drawn as outside the file.
     std::array<quint32, 8> m_tileColors{};
     void takeTileColors();
-
-    // While DrawBrowser runs: the visible bytes, read with one positioned read.
-    struct VisibleBytes {
-        bool active = false;
-        qint64 start = 0;
-        qint64 got = 0;
-        std::vector<quint8> bytes;
-    } m_visible;
 };

@@ -121,7 +121,6 @@ void FormMain::buildBrowserControl()
     // Dragging the thumb reports scrolls; the change comes when it is let go.
     SpriteScroll->setTracking(false);
     SpriteScroll->setFocusPolicy(Qt::StrongFocus);
-    SpriteScroll->setGeometry(twipRect(3480, 1560, 255, 6015));
 }
 
 void FormMain::buildEditorControl()
@@ -136,9 +135,9 @@ void FormMain::buildEditorControl()
                           240);
     EditModeGroup = new QButtonGroup(this);
     EditModeGroup->setExclusive(true);
-    EditModeGroup->addButton(OptionSelect, Select);
-    EditModeGroup->addButton(OptionPaint, Paint);
-    EditModeGroup->addButton(OptionFill, Fill);
+    EditModeGroup->addButton(OptionSelect, int(EditModeKind::Select));
+    EditModeGroup->addButton(OptionPaint, int(EditModeKind::Paint));
+    EditModeGroup->addButton(OptionFill, int(EditModeKind::Fill));
     OptionSelect->setChecked(true);
     BtSaveEdit = pushButton(Frame4, "save_all", QStringLiteral("Save all tiles to file"), 120, 840);
     BtReload = pushButton(Frame4, "reload_all", QStringLiteral("Reload all tiles"), 600, 840);

@@ -8,7 +8,10 @@
 #include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
 #include "core/rom/romfile.h"
+#include "core/app/viewgeometry.h"
 #include "core/browser/browsermath.h"
+#include "core/browser/visiblebytes.h"
+#include "ui/app/cellmark.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -94,20 +97,17 @@ void FormMain::DrawBrowser()
     takeTileColors();
 
     // One positioned read of every visible byte; the cells decode from it.
-    const qint64 cells = qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
-    m_visible.bytes.resize(size_t(cells * kTileBytes));
-    m_visible.start = s.BrowserTopAddress;
-    m_visible.got = RomFileHandle ? RomFileHandle->read(m_visible.start, m_visible.bytes.data(),
-                                                        qint64(m_visible.bytes.size()))
-                                  : 0;
-    m_visible.active = true;
+    const qint64 cells =
+        qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
+    const VisibleBytes visible = RomFileHandle ? VisibleBytes(*RomFileHandle, s.BrowserTopAddress,
+                                                              cells * kTileBytes)
+                                               : VisibleBytes();
     for (int r = 0; r < s.BrowserRows; ++r) {
         for (int c = 0; c < s.BrowserColumns; ++c) {
-            LoadSprite(browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r));
+            LoadSprite(browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r), visible);
             DrawTilePixels(c * cell, r * cell, *BrowserDC, s.LoadedTile.Pixels);
         }
     }
-    m_visible.active = false;
     DrawBrowserSelection();
 }
 
@@ -118,25 +118,13 @@ void FormMain::DrawBrowserSelection()
         return;
     const int cell = s.BrowserCellSize;
     const int zoom = s.BrowserZoom;
-    if (cell == 9)
-        paintBrowserMarkPath(s.OptionColors[1]);
+    if (cell == cellSizeFor(true))
+        strokeGridRing(*BrowserDC, s.BrowserSelColumn, s.BrowserSelRow, s.OptionColors[1]);
     StretchBlt(*SpriteBox, 0, 0, s.BrowserColumns * cell * zoom, s.BrowserRows * cell * zoom,
                *BrowserDC, 0, 0, s.BrowserColumns * cell, s.BrowserRows * cell);
-    if (cell == 8) {
-        const int x = s.BrowserSelColumn * 8 * zoom;
-        const int y = s.BrowserSelRow * 8 * zoom;
-        SpriteBox->BoxOutline(x, y, x + 8 * zoom, y + 8 * zoom, s.OptionColors[0]);
-    }
+    if (cell == cellSizeFor(false))
+        outlineCell(*SpriteBox, s.BrowserSelColumn, s.BrowserSelRow, zoom, s.OptionColors[0]);
     SpriteBox->Refresh();
-}
-
-// The ring on the grid lines around the marked cell.
-void FormMain::paintBrowserMarkPath(ColorRef color)
-{
-    const int c = s.BrowserSelColumn;
-    const int r = s.BrowserSelRow;
-    BrowserDC->SelectPen(color);
-    StrokeClosedPath(*BrowserDC, 9 * c - 1, 9 * r - 1, 9 * c + 8, 9 * r + 8);
 }
 
 void FormMain::recomputeTopAddress()
@@ -156,12 +144,9 @@ void FormMain::BtJumpAdd_Click()
 {
     if (!s.RomFileOpen)
         return;
-    const double a = NumericValue(TextAddress->text());
-    // Nothing before the start of the file, and no top address that wraps around.
     const std::optional<qint32> top =
-        a >= 0 && a < double(s.RomFileLength)
-            ? toAddress(a + NumericValue(ComboDivert->currentText()))
-            : std::nullopt;
+        jumpTopAddress(NumericValue(TextAddress->text()), s.RomFileLength,
+                       NumericValue(ComboDivert->currentText()));
     if (!top) {
         m_prompts.messageBox(information(msg::kAddressTooLarge));
         return;
@@ -179,23 +164,23 @@ void FormMain::browserZoomChanged()
 
 void FormMain::BtBrowZoomIn_Click()
 {
-    if (s.BrowserZoom > 8)
-        return;
-    ++s.BrowserZoom;
-    browserZoomChanged();
+    if (const std::optional<int> zoom = zoomedIn(s.BrowserZoom)) {
+        s.BrowserZoom = *zoom;
+        browserZoomChanged();
+    }
 }
 
 void FormMain::BtBrowZoomOut_Click()
 {
-    if (s.BrowserZoom <= 2)
-        return;
-    --s.BrowserZoom;
-    browserZoomChanged();
+    if (const std::optional<int> zoom = zoomedOut(s.BrowserZoom)) {
+        s.BrowserZoom = *zoom;
+        browserZoomChanged();
+    }
 }
 
 void FormMain::ChkGrid_Click()
 {
-    s.BrowserCellSize = ChkGrid->isChecked() ? 9 : 8;
+    s.BrowserCellSize = cellSizeFor(ChkGrid->isChecked());
     browserZoomChanged();
 }
 
@@ -221,14 +206,13 @@ void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y)
     const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
                                               s.BrowserTopAddress, s.BrowserColumns);
     // Below or right of the grid the box shows no cell: there is nothing to mark there.
-    if (point.column < 0 || point.row < 0 || point.column >= s.BrowserColumns ||
-        point.row >= s.BrowserRows)
+    if (!point.onGrid(s.BrowserColumns, s.BrowserRows))
         return;
     s.BrowserSelAddress = saturateToAddress(point.address);
     TextAddress->setText(plainDecimal(s.BrowserSelAddress));
-    if (s.BrowserCellSize == 9)
-        paintBrowserMarkPath(s.OptionColors[0]);
-    s.BrowserSelColumn = int(std::trunc(x / s.BrowserCellSize / s.BrowserZoom));
-    s.BrowserSelRow = quint8(std::trunc(y / s.BrowserCellSize / s.BrowserZoom));
+    if (s.BrowserCellSize == cellSizeFor(true))
+        strokeGridRing(*BrowserDC, s.BrowserSelColumn, s.BrowserSelRow, s.OptionColors[0]);
+    s.BrowserSelColumn = int(point.column);
+    s.BrowserSelRow = quint8(point.row);
     DrawBrowserSelection();
 }

@@ -6,7 +6,9 @@
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
+#include "core/app/viewgeometry.h"
 #include "core/editor/editorworkspace.h"
+#include "ui/app/cellmark.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -34,8 +36,6 @@ void FormMain::connectEditorHandlers()
     connect(ChkWriteProtected, &QAbstractButton::toggled, this, &FormMain::ChkWriteProtected_Click);
 }
 
-bool FormMain::hideNoncopied() const { return ChkNoncopied->isChecked(); }
-
 void FormMain::DrawEditor()
 {
     if (!EditorDC)
@@ -49,7 +49,7 @@ void FormMain::DrawEditor()
     EditorDC->Rectangle(-1, -1, kEditorColumns * cs + 1, kEditorRows * cs + 1);
     EditorBox->Fill(s.OptionColors[0]);
     takeTileColors();
-    const bool hide = hideNoncopied();
+    const bool hide = s.NoncopiedHidden;
     for (int r = 0; r < kEditorRows; ++r) {
         for (int c = 0; c < kEditorColumns; ++c) {
             const TileRecord& t = s.EditorTiles[size_t(editorCellIndex(c, r))];
@@ -62,14 +62,12 @@ void FormMain::DrawEditor()
             DrawTilePixels(c * cs, r * cs, *EditorDC, displayedTile(t).Pixels);
         }
     }
-    if (cs == 9) {
-        EditorDC->SelectPen(s.OptionColors[1]);
-        StrokeClosedPath(*EditorDC, 9 * sc - 1, 9 * sr - 1, 9 * sc + 8, 9 * sr + 8);
-    }
+    if (cs == cellSizeFor(true))
+        strokeGridRing(*EditorDC, sc, sr, s.OptionColors[1]);
     StretchBlt(*EditorBox, 0, 0, kEditorColumns * cs * z, kEditorRows * cs * z, *EditorDC, 0, 0,
                kEditorColumns * cs, kEditorRows * cs);
-    if (cs == 8)
-        EditorBox->BoxOutline(8 * z * sc, 8 * z * sr, 8 * z * sc + 8 * z, 8 * z * sr + 8 * z, kBlack);
+    if (cs == cellSizeFor(false))
+        outlineCell(*EditorBox, sc, sr, z, kBlack);
     EditorBox->Refresh();
 }
 
@@ -82,34 +80,39 @@ void FormMain::ShowEditorTileInfo()
     ChkFlipY->setChecked(t.FlipY);
 }
 
-void FormMain::OptionSelect_Click() { s.EditMode = Select; }
-void FormMain::OptionPaint_Click() { s.EditMode = Paint; }
-void FormMain::OptionFill_Click() { s.EditMode = Fill; }
+void FormMain::OptionSelect_Click() { s.EditMode = EditModeKind::Select; }
+void FormMain::OptionPaint_Click() { s.EditMode = EditModeKind::Paint; }
+void FormMain::OptionFill_Click() { s.EditMode = EditModeKind::Fill; }
 
+// Named the other way round from what it does: it makes the picture smaller.
 void FormMain::BtEditZoomIn_Click()
 {
-    if (s.EditorZoom <= 2)
-        return;
-    --s.EditorZoom;
-    DrawEditor();
+    if (const std::optional<int> zoom = zoomedOut(s.EditorZoom)) {
+        s.EditorZoom = qint16(*zoom);
+        DrawEditor();
+    }
 }
 
 void FormMain::BtEditZoomOut_Click()
 {
-    if (s.EditorZoom > 8)
-        return;
-    ++s.EditorZoom;
-    DrawEditor();
+    if (const std::optional<int> zoom = zoomedIn(s.EditorZoom)) {
+        s.EditorZoom = qint16(*zoom);
+        DrawEditor();
+    }
 }
 
 void FormMain::ChkGridEditor_Click()
 {
-    s.EditorCellSize = ChkGridEditor->isChecked() ? 9 : 8;
+    s.EditorCellSize = cellSizeFor(ChkGridEditor->isChecked());
     ArrangeControls();
     DrawEditor();
 }
 
-void FormMain::ChkNoncopied_Click() { DrawEditor(); }
+void FormMain::ChkNoncopied_Click()
+{
+    s.NoncopiedHidden = ChkNoncopied->isChecked();
+    DrawEditor();
+}
 
 // The press or left-button drag of the current tool at (x, y).
 void FormMain::applyEditorTool(double x, double y)
@@ -120,24 +123,21 @@ void FormMain::applyEditorTool(double x, double y)
     const int index = hit->index();
     const auto color = quint8(s.CurrentColor);
     switch (s.EditMode) {
-    case Select:
+    case EditModeKind::Select:
         s.EditorSelColumn = hit->column;
         s.EditorSelRow = hit->row;
         ShowEditorTileInfo();
         DrawEditor();
         break;
-    case Paint: {
-        const TileRecord& t = s.EditorTiles[size_t(index)];
-        if (isHiddenCell(t, hideNoncopied()) || t.WriteProtected)
-            return;
+    case EditModeKind::Paint: {
         const std::optional<int> pixel =
-            editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, t);
-        if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, hideNoncopied()))
+            editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
+        if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, s.NoncopiedHidden))
             DrawEditor();
         break;
     }
-    case Fill:
-        if (fillTile(s.EditorTiles, index, color, hideNoncopied()))
+    case EditModeKind::Fill:
+        if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden))
             DrawEditor();
         break;
     }
@@ -160,7 +160,7 @@ void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y)
     LbStatus->setText(t.Address == 0
                           ? msg::kNoTileAddress
                           : QStringLiteral("Tile starting at byte ") + plainDecimal(t.Address));
-    if (button != 1 || s.EditMode == Fill)
+    if (button != 1 || s.EditMode == EditModeKind::Fill)
         return;
     applyEditorTool(x, y);
 }

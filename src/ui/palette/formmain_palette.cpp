@@ -26,7 +26,7 @@ void FormMain::ShowCurrentColor()
 {
     for (int i = 0; i < 4; ++i)
         setBackColor(BtCol[i], s.PaletteColors[size_t(i)]);
-    setBackColor(ShpCol, backColor(BtCol[s.CurrentColor]));
+    setBackColor(ShpCol, s.PaletteColors[size_t(s.CurrentColor)]);
 }
 
 void FormMain::BtCol_Click(int index)
@@ -54,24 +54,38 @@ void FormMain::BtCol_MouseMove(int index, int button, int shift, double x, doubl
 
 void FormMain::BtOptions_Click()
 {
-    if (!m_options)
-        m_options = std::make_unique<FormOptions>(*this, m_prompts);
-    setBackColor(m_options->LbGridColor, s.OptionColors[0]);
-    setBackColor(m_options->LbSelectionColor, s.OptionColors[1]);
-    setBackColor(m_options->LbEmptyColor, s.OptionColors[2]);
+    if (!m_options) {
+        m_options = std::make_unique<FormOptions>(m_prompts);
+        m_options->setWindowIcon(windowIcon());
+        connect(m_options.get(), &QDialog::finished, this, &FormMain::optionsClosed);
+        // It has no parent to be centred on; it opens over the main window all the same.
+        m_options->move(geometry().center() - m_options->rect().center());
+    }
+    m_options->setColors({s.OptionColors[0], s.OptionColors[1], s.OptionColors[2]});
     setEnabled(false);
     m_options->show();
     m_options->activateWindow();
     m_options->BtAbort->setFocus();
 }
 
+// "Ok" hands the swatches over; any way of closing gives the main window back.
+void FormMain::optionsClosed(int result)
+{
+    if (result == QDialog::Accepted)
+        GetOptions();
+    setEnabled(true);
+    activateWindow();
+    setFocus();
+}
+
 void FormMain::GetOptions()
 {
     if (!m_options)
         return;
-    s.OptionColors[0] = backColor(m_options->LbGridColor);
-    s.OptionColors[1] = backColor(m_options->LbSelectionColor);
-    s.OptionColors[2] = backColor(m_options->LbEmptyColor);
+    const FormOptions::Colors& chosen = m_options->colors();
+    s.OptionColors[0] = chosen[0];
+    s.OptionColors[1] = chosen[1];
+    s.OptionColors[2] = chosen[2];
     DrawBrowser();
     DrawEditor();
 }

@@ -1,13 +1,10 @@
 #include "ui/palette/formoptions.h"
 
-#include "ui/app/formmain.h"
 #include "core/app/twips.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/prompts.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -33,13 +30,20 @@ ColorField* swatch(QWidget* parent, const QString& name, int left)
     field->setAccessibleName(name);
     return field;
 }
+
+QPushButton* button(QWidget* parent, const QString& caption, QRect geometry)
+{
+    auto* push = new QPushButton(caption, parent);
+    push->setGeometry(geometry);
+    // Neither is the default button: Enter acts on the one that has the focus.
+    push->setAutoDefault(true);
+    return push;
+}
 } // namespace
 
-FormOptions::FormOptions(FormMain& main, Prompts& prompts)
-    : QWidget(nullptr, Qt::Window), m_main(main), m_prompts(prompts)
+FormOptions::FormOptions(Prompts& prompts) : m_prompts(prompts)
 {
     setWindowTitle(QStringLiteral("Options"));
-    setWindowIcon(main.windowIcon());
     setFixedSize(286, 110);
     Frame1 = new QGroupBox(QStringLiteral("Colors"), this);
     Frame1->setGeometry(twipRect(120, 120, 4095, 975));
@@ -49,12 +53,8 @@ FormOptions::FormOptions(FormMain& main, Prompts& prompts)
     LbSelectionColor = swatch(Frame1, QStringLiteral("Selection color"), 1440);
     Label3 = heading(Frame1, QStringLiteral("Empty color"), 2760);
     LbEmptyColor = swatch(Frame1, QStringLiteral("Empty color"), 2760);
-    BtOk = new QPushButton(QStringLiteral("Ok"), this);
-    BtOk->setGeometry(twipRect(120, 1200, 2055, 375));
-    BtAbort = new QPushButton(QStringLiteral("Cancle"), this);
-    BtAbort->setGeometry(twipRect(2280, 1200, 1935, 375));
-    BtOk->setAutoDefault(false);
-    BtAbort->setAutoDefault(false);
+    BtOk = button(this, QStringLiteral("Ok"), twipRect(120, 1200, 2055, 375));
+    BtAbort = button(this, QStringLiteral("Cancle"), twipRect(2280, 1200, 1935, 375));
     setTabOrder(BtAbort, BtOk);
 
     connect(LbGridColor, &ColorField::clicked, this, &FormOptions::LbGridColor_Click);
@@ -64,42 +64,27 @@ FormOptions::FormOptions(FormMain& main, Prompts& prompts)
     connect(BtAbort, &QPushButton::clicked, this, &FormOptions::BtAbort_Click);
 }
 
-void FormOptions::pickSwatchColor(ColorField* field)
+void FormOptions::setColors(const Colors& colors)
 {
-    setBackColor(field, m_prompts.chooseColor(backColor(field)));
+    m_colors = colors;
+    showColors();
 }
 
-void FormOptions::LbGridColor_Click() { pickSwatchColor(LbGridColor); }
-void FormOptions::LbSelectionColor_Click() { pickSwatchColor(LbSelectionColor); }
-void FormOptions::LbEmptyColor_Click() { pickSwatchColor(LbEmptyColor); }
-
-void FormOptions::leave()
+void FormOptions::showColors()
 {
-    m_main.setEnabled(true);
-    m_main.activateWindow();
-    m_main.setFocus();
-    hide();
+    setBackColor(LbGridColor, m_colors[0]);
+    setBackColor(LbSelectionColor, m_colors[1]);
+    setBackColor(LbEmptyColor, m_colors[2]);
 }
 
-void FormOptions::BtOk_Click()
+void FormOptions::pickSwatchColor(int index)
 {
-    m_main.GetOptions();
-    leave();
+    m_colors[size_t(index)] = m_prompts.chooseColor(m_colors[size_t(index)]);
+    showColors();
 }
 
-void FormOptions::BtAbort_Click() { leave(); }
-
-void FormOptions::closeEvent(QCloseEvent* event)
-{
-    event->ignore();
-    BtAbort_Click();
-}
-
-void FormOptions::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        BtAbort_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
+void FormOptions::LbGridColor_Click() { pickSwatchColor(0); }
+void FormOptions::LbSelectionColor_Click() { pickSwatchColor(1); }
+void FormOptions::LbEmptyColor_Click() { pickSwatchColor(2); }
+void FormOptions::BtOk_Click() { accept(); }
+void FormOptions::BtAbort_Click() { reject(); }

@@ -2,21 +2,29 @@
 
 #include "core/app/colorref.h"
 
-#include <QWidget>
+#include <QDialog>
+
+#include <array>
 
 class ColorField;
-class FormMain;
 class Prompts;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
-// The options dialog: three colour swatches for grid, selection and empty cells. It is a
-// window of its own, so that it stays usable while the main window is disabled.
-class FormOptions : public QWidget {
+// The options dialog: three colour swatches for grid, selection and empty cells. It has no
+// parent, so that it stays usable while the main window is disabled. "Ok" accepts it,
+// "Cancle", Escape and the close box reject it.
+class FormOptions : public QDialog {
     Q_OBJECT
 public:
-    FormOptions(FormMain& main, Prompts& prompts);
+    using Colors = std::array<ColorRef, 3>; // grid, selection, empty
+
+    explicit FormOptions(Prompts& prompts);
+
+    // The swatches' colours: loaded when the dialog is opened, read back after "Ok".
+    void setColors(const Colors& colors);
+    [[nodiscard]] const Colors& colors() const { return m_colors; }
 
     void LbGridColor_Click();
     void LbSelectionColor_Click();
@@ -34,15 +42,10 @@ public:
     QPushButton* BtOk = nullptr;
     QPushButton* BtAbort = nullptr;
 
-protected:
-    // The close box and Escape act as "Cancle".
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void pickSwatchColor(ColorField* swatch);
-    void leave();
+    void pickSwatchColor(int index);
+    void showColors();
 
-    FormMain& m_main;
     Prompts& m_prompts;
+    Colors m_colors{};
 };

@@ -101,8 +101,3 @@ void setBackColor(QWidget* widget, quint32 colorRef)
     palette.setColor(QPalette::Window, toQColor(colorRef));
     widget->setPalette(palette);
 }
-
-quint32 backColor(const QWidget* widget)
-{
-    return fromQColor(widget->palette().color(QPalette::Window));
-}

@@ -56,6 +56,5 @@ public:
     explicit FilledBar(QWidget* parent);
 };
 
-// Sets the background colour of a label, bar or swatch, and reads it back.
+// Shows a colour as the background of a label, bar or swatch.
 void setBackColor(QWidget* widget, quint32 colorRef);
-[[nodiscard]] quint32 backColor(const QWidget* widget);

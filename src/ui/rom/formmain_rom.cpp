@@ -5,6 +5,7 @@
 #include "ui/platform/prompts.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
+#include "core/browser/visiblebytes.h"
 
 #include <QLineEdit>
 
@@ -63,10 +64,8 @@ void FormMain::CloseFile()
 
 void FormMain::BtCloseFile_Click()
 {
-    CloseFile();
+    CloseFile(); // which also takes every editor tile's address
     s.RomFileOpen = false;
-    for (TileRecord& tile : s.EditorTiles)
-        tile.Address = 0;
     DrawBrowser();
     DrawEditor();
 }
@@ -77,14 +76,15 @@ void FormMain::LoadSprite(qint64 address)
         s.LoadedTile.Pixels.fill(OutsideFile);
         return;
     }
-    const qint64 at = address - m_visible.start;
-    if (m_visible.active && at >= 0 && at + kTileBytes <= qint64(m_visible.bytes.size())) {
-        decodeTile(m_visible.bytes.data() + at, m_visible.got - at, s.LoadedTile.Pixels);
-        return;
-    }
     TileBytes bytes{};
     const qint64 got = RomFileHandle->read(address, bytes.data(), kTileBytes);
     decodeTile(bytes.data(), got, s.LoadedTile.Pixels);
+}
+
+void FormMain::LoadSprite(qint64 address, const VisibleBytes& visible)
+{
+    if (!RomFileHandle || address < 0 || !visible.decode(address, s.LoadedTile.Pixels))
+        LoadSprite(address);
 }
 
 std::optional<QString> FormMain::WriteTileAt(int index, qint32 address)

@@ -7,6 +7,7 @@
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/prompts.h"
 #include "core/rom/romfile.h"
+#include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
 
 #include <QLineEdit>
@@ -28,8 +29,7 @@ void FormMain::SpriteBox_DblClick()
     if (!s.RomFileOpen)
         return;
     LoadSprite(s.BrowserSelAddress);
-    if (checkCopy(s.EditorTiles, s.editorSelIndex(), s.LoadedTile, s.BrowserSelAddress) ==
-        CopyRefusal::OutsideFile) {
+    if (reachesOutsideFile(s.LoadedTile.Pixels)) {
         m_prompts.messageBox(notice(msg::kEndOfFile, msg::kEndOfFileTitle));
         return;
     }
@@ -40,14 +40,13 @@ void FormMain::SpriteBox_DblClick()
 void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address)
 {
     const int target = s.editorSelIndex();
-    switch (checkCopy(s.EditorTiles, target, tile, address)) {
+    switch (checkCopy(s.EditorTiles, target, address)) {
     case CopyRefusal::WriteProtected:
         m_prompts.messageBox(notice(msg::kProtected, msg::kProtectedTitle));
         return;
     case CopyRefusal::Overlap:
         m_prompts.messageBox(notice(msg::kOverlap, msg::kOverlapTitle));
         return;
-    case CopyRefusal::OutsideFile: // tested by the caller before
     case CopyRefusal::None:
         break;
     }
