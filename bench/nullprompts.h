@@ -5,14 +5,12 @@
 // Answers every question with its default and chooses nothing: the benchmarks open files by
 // path and never ask the user.
 class NullPrompts : public Prompts {
-public:
-    MsgAnswer messageBox(const MessageSpec& message) override
-    {
+  public:
+    MsgAnswer messageBox(const MessageSpec& message) override {
         ++messages;
         return message.defaultButton;
     }
-    QString openFileName(const QString& filterList) override
-    {
+    QString openFileName(const QString& filterList) override {
         Q_UNUSED(filterList);
         return {};
     }

@@ -1,6 +1,6 @@
 // Speed of every path a user event starts, each next to the least work it must do.
-#include "ui/app/formmain.h"
 #include "nullprompts.h"
+#include "ui/app/formmain.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/picturebox.h"
 
@@ -38,8 +38,7 @@ struct Files {
 Files* g_files = nullptr;
 QString g_self;
 
-QString writeRandom(const QString& path, qint64 length, quint32 seed)
-{
+QString writeRandom(const QString& path, qint64 length, quint32 seed) {
     QByteArray bytes(length, Qt::Uninitialized);
     QRandomGenerator random(seed);
     random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
@@ -51,8 +50,7 @@ QString writeRandom(const QString& path, qint64 length, quint32 seed)
     return path;
 }
 
-QString makeSparse(const QString& path, qint64 length)
-{
+QString makeSparse(const QString& path, qint64 length) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !file.resize(length)) {
         std::fprintf(stderr, "cannot make %s\n", qPrintable(path));
@@ -66,24 +64,20 @@ struct BrowsingWindow {
     NullPrompts prompts;
     FormMain form{prompts};
 
-    explicit BrowsingWindow(bool grid, int zoomOutClicks)
-    {
+    explicit BrowsingWindow(bool grid, int zoomOutClicks) {
         form.show();
         form.openPath(g_files->browse);
         for (int i = 0; i < zoomOutClicks; ++i)
             form.BtBrowZoomOut->click();
-        if (grid)
-            form.ChkGrid->click();
+        if (grid) form.ChkGrid->click();
         jumpTo(kBrowseLength / 2);
         QCoreApplication::processEvents();
     }
-    void jumpTo(qint64 address)
-    {
+    void jumpTo(qint64 address) {
         form.TextAddress->setText(QString::number(address));
         form.BtJumpAdd_Click();
     }
-    [[nodiscard]] bool fine(benchmark::State& state) const
-    {
+    [[nodiscard]] bool fine(benchmark::State& state) const {
         if (prompts.messages != 0 || !form.state().RomFileOpen) {
             state.SkipWithError("the file did not open quietly");
             return false;
@@ -94,8 +88,7 @@ struct BrowsingWindow {
 
 // The least work any browser redraw must do: one positioned read of the visible bytes and
 // one write of every pixel of the drawing area.
-void browserFloor(benchmark::State& state, const BrowsingWindow& window)
-{
+void browserFloor(benchmark::State& state, const BrowsingWindow& window) {
     const FormMainState& s = window.form.state();
     const int fd = ::open(qPrintable(g_files->browse), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -119,39 +112,32 @@ void browserFloor(benchmark::State& state, const BrowsingWindow& window)
     state.counters["bytes"] = double(bytes.size());
 }
 
-void setBrowserCounters(benchmark::State& state, const FormMainState& s)
-{
+void setBrowserCounters(benchmark::State& state, const FormMainState& s) {
     state.counters["zoom"] = s.BrowserZoom;
     state.counters["cell"] = s.BrowserCellSize;
     state.counters["columns"] = s.BrowserColumns;
     state.counters["rows"] = s.BrowserRows;
 }
 
-void BM_DrawBrowser(benchmark::State& state)
-{
+void BM_DrawBrowser(benchmark::State& state) {
     BrowsingWindow window(state.range(0) != 0, int(state.range(1)));
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     for (auto _ : state)
         window.form.DrawBrowser();
     setBrowserCounters(state, window.form.state());
 }
 
-void BM_DrawBrowserFloor(benchmark::State& state)
-{
+void BM_DrawBrowserFloor(benchmark::State& state) {
     BrowsingWindow window(state.range(0) != 0, int(state.range(1)));
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     browserFloor(state, window);
     setBrowserCounters(state, window.form.state());
 }
 
 // One thumb position after another: SpriteScroll_Change, its redraw and the box's repaint.
-void BM_ScrollEvent(benchmark::State& state)
-{
+void BM_ScrollEvent(benchmark::State& state) {
     BrowsingWindow window(false, 0);
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     QScrollBar* bar = window.form.SpriteScroll;
     int value = bar->value();
     for (auto _ : state) {
@@ -164,11 +150,9 @@ void BM_ScrollEvent(benchmark::State& state)
 
 // Where a scroll event's time goes: the handler alone (TextAddress repaint and DrawBrowser,
 // no event processing) and the picture box's repaint alone. Not rows of the table.
-void BM_ScrollHandlerOnly(benchmark::State& state)
-{
+void BM_ScrollHandlerOnly(benchmark::State& state) {
     BrowsingWindow window(false, 0);
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     QScrollBar* bar = window.form.SpriteScroll;
     int value = bar->value();
     for (auto _ : state) {
@@ -178,11 +162,9 @@ void BM_ScrollHandlerOnly(benchmark::State& state)
     QCoreApplication::processEvents();
 }
 
-void BM_AddressFieldRepaint(benchmark::State& state)
-{
+void BM_AddressFieldRepaint(benchmark::State& state) {
     BrowsingWindow window(false, 0);
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     int value = 0;
     for (auto _ : state) {
         window.form.TextAddress->setText(QString::number(value += 4096));
@@ -190,11 +172,9 @@ void BM_AddressFieldRepaint(benchmark::State& state)
     }
 }
 
-void BM_BrowserBoxRepaint(benchmark::State& state)
-{
+void BM_BrowserBoxRepaint(benchmark::State& state) {
     BrowsingWindow window(false, 0);
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     for (auto _ : state) {
         window.form.SpriteBox->Refresh();
         QCoreApplication::processEvents();
@@ -203,42 +183,35 @@ void BM_BrowserBoxRepaint(benchmark::State& state)
 
 // An editor with a few tiles of the file in it, at the zoom and grid asked for.
 struct EditingWindow : BrowsingWindow {
-    EditingWindow(bool grid, int zoomOutClicks) : BrowsingWindow(false, 0)
-    {
+    EditingWindow(bool grid, int zoomOutClicks) : BrowsingWindow(false, 0) {
         // A cell away from the top, whose address is not 0 (which marks an empty cell).
         form.SpriteBox_MouseDown(1, 0, 3 * 8 * 2 + 5, 3 * 8 * 1 + 5);
         for (int i = 0; i < 4; ++i)
             form.SpriteBox_DblClick();
-        if (grid)
-            form.ChkGridEditor->click();
+        if (grid) form.ChkGridEditor->click();
         for (int i = 0; i < zoomOutClicks; ++i)
             form.BtEditZoomOut->click();
         QCoreApplication::processEvents();
     }
 };
 
-void setEditorCounters(benchmark::State& state, const FormMainState& s)
-{
+void setEditorCounters(benchmark::State& state, const FormMainState& s) {
     state.counters["zoom"] = s.EditorZoom;
     state.counters["cell"] = s.EditorCellSize;
 }
 
-void BM_DrawEditor(benchmark::State& state)
-{
+void BM_DrawEditor(benchmark::State& state) {
     EditingWindow window(state.range(0) != 0, int(state.range(1)));
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     for (auto _ : state)
         window.form.DrawEditor();
     setEditorCounters(state, window.form.state());
 }
 
 // One write of every visible canvas pixel.
-void BM_DrawEditorFloor(benchmark::State& state)
-{
+void BM_DrawEditorFloor(benchmark::State& state) {
     EditingWindow window(state.range(0) != 0, int(state.range(1)));
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     QImage area(window.form.EditorBox->scaleWidth(), window.form.EditorBox->scaleHeight(),
                 QImage::Format_RGB32);
     auto* bits = reinterpret_cast<QRgb*>(area.bits());
@@ -253,11 +226,9 @@ void BM_DrawEditorFloor(benchmark::State& state)
 }
 
 // A left-button drag in Paint mode over a cell whose address three other cells share.
-void BM_PaintDragEvent(benchmark::State& state)
-{
+void BM_PaintDragEvent(benchmark::State& state) {
     EditingWindow window(false, 0);
-    if (!window.fine(state))
-        return;
+    if (!window.fine(state)) return;
     FormMain& form = window.form;
     const EditorTileArray& tiles = form.state().EditorTiles;
     if (tiles[0].Address == 0 || tiles[1].Address != tiles[0].Address ||
@@ -281,8 +252,7 @@ void BM_PaintDragEvent(benchmark::State& state)
         state.SkipWithError("the painted pixels did not reach the other cells");
 }
 
-void BM_OpenAndDraw(benchmark::State& state)
-{
+void BM_OpenAndDraw(benchmark::State& state) {
     const QString& path = state.range(0) == 0 ? g_files->small : g_files->large;
     NullPrompts prompts;
     FormMain form(prompts);
@@ -296,19 +266,16 @@ void BM_OpenAndDraw(benchmark::State& state)
 }
 
 // Peak resident memory, in KiB, of a fresh process that opened and drew `path`.
-double probePeak(const QString& path)
-{
+double probePeak(const QString& path) {
     QProcess child;
     child.start(g_self, {QStringLiteral("--rss-probe"), path});
-    if (!child.waitForFinished(60000) || child.exitCode() != 0)
-        return -1;
+    if (!child.waitForFinished(60000) || child.exitCode() != 0) return -1;
     bool ok = false;
     const double kib = child.readAllStandardOutput().trimmed().toDouble(&ok);
     return ok ? kib : -1;
 }
 
-void BM_PeakMemory(benchmark::State& state)
-{
+void BM_PeakMemory(benchmark::State& state) {
     double small = 0;
     double large = 0;
     for (auto _ : state) {
@@ -324,53 +291,58 @@ void BM_PeakMemory(benchmark::State& state)
     state.counters["diff_kib"] = large - small;
 }
 
-BENCHMARK(BM_DrawBrowser)->ArgNames({"grid", "zoomout"})->Args({0, 1})->Args({1, 0})
+BENCHMARK(BM_DrawBrowser)
+    ->ArgNames({"grid", "zoomout"})
+    ->Args({0, 1})
+    ->Args({1, 0})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawBrowserFloor)->ArgNames({"grid", "zoomout"})->Args({0, 1})->Args({1, 0})
+BENCHMARK(BM_DrawBrowserFloor)
+    ->ArgNames({"grid", "zoomout"})
+    ->Args({0, 1})
+    ->Args({1, 0})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollHandlerOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddressFieldRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BrowserBoxRepaint)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawEditor)->ArgNames({"grid", "zoomout"})->Args({0, 0})->Args({1, 6})
+BENCHMARK(BM_DrawEditor)
+    ->ArgNames({"grid", "zoomout"})
+    ->Args({0, 0})
+    ->Args({1, 6})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawEditorFloor)->ArgNames({"grid", "zoomout"})->Args({0, 0})->Args({1, 6})
+BENCHMARK(BM_DrawEditorFloor)
+    ->ArgNames({"grid", "zoomout"})
+    ->Args({0, 0})
+    ->Args({1, 6})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintDragEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenAndDraw)->ArgName("gib")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-long peakResidentKib()
-{
+long peakResidentKib() {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return -1;
 }
 
-int rssProbe(const QString& path)
-{
+int rssProbe(const QString& path) {
     NullPrompts prompts;
     FormMain form(prompts);
     form.show();
     form.openPath(path);
     QCoreApplication::processEvents();
-    if (prompts.messages != 0 || !form.state().RomFileOpen)
-        return 1;
+    if (prompts.messages != 0 || !form.state().RomFileOpen) return 1;
     std::printf("%ld\n", peakResidentKib());
     return 0;
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--rss-probe")
@@ -378,11 +350,9 @@ int main(int argc, char** argv)
     g_self = QCoreApplication::applicationFilePath();
 
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     auto files = std::make_unique<Files>();
-    if (!files->dir.isValid())
-        return 2;
+    if (!files->dir.isValid()) return 2;
     files->browse = writeRandom(files->dir.filePath(QStringLiteral("browse.gb")), kBrowseLength, 8);
     files->small = writeRandom(files->dir.filePath(QStringLiteral("small.gb")), kSmallLength, 32);
     files->large = makeSparse(files->dir.filePath(QStringLiteral("large.gb")), kLargeLength);

@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl1-mesa-dev libbenchmark-dev)
 [ "${PELORIN_WITH_SANITIZERS:-0}" = 1 ] && packages+=(clang libclang-rt-14-dev)
+[ "${PELORIN_WITH_CHECKS:-0}" = 1 ] && packages+=(clang-format python3)
 [ "${PELORIN_WITH_DESKTOP_TOOLS:-0}" = 1 ] && packages+=(desktop-file-utils xvfb xauth x11-utils xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do

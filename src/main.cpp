@@ -4,8 +4,7 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pelorin"));
     QtPrompts prompts;
@@ -13,7 +12,6 @@ int main(int argc, char* argv[])
     prompts.setParent(&window);
     window.show();
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1)
-        window.openPath(args.at(1));
+    if (args.size() > 1) window.openPath(args.at(1));
     return QApplication::exec();
 }

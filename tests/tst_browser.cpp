@@ -1,11 +1,11 @@
 // The browser: what it shows of a file pixel for pixel, how it moves through the file, what it
 // says under the pointer, how a tile is marked, and how files are opened and closed.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -18,15 +18,13 @@ struct XWindow {
     QRect geometry;
 };
 
-QString run(const QString& program, const QStringList& args, const QString& display)
-{
+QString run(const QString& program, const QStringList& args, const QString& display) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display);
     process.setProcessEnvironment(env);
     process.start(program, args);
-    if (!process.waitForFinished(20000))
-        return {};
+    if (!process.waitForFinished(20000)) return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
@@ -39,30 +37,30 @@ class TestDesktop : public QObject {
     QTemporaryDir m_dir;
 
     // The top-level windows whose WM_NAME is `name`, with their places on the screen.
-    QList<XWindow> windowsNamed(const QString& name) const
-    {
+    QList<XWindow> windowsNamed(const QString& name) const {
         QList<XWindow> found;
         const QString tree = run(QStringLiteral("xwininfo"),
                                  {QStringLiteral("-root"), QStringLiteral("-children")}, m_display);
         static const QRegularExpression line(
-            QString::fromUtf8(R"re(^\s*(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+))re"),
+            QString::fromUtf8(
+                R"re(^\s*(0x[0-9a-f]+) "(.*)": \(.*\)\s+(\d+)x(\d+)\+(-?\d+)\+(-?\d+))re"),
             QRegularExpression::MultilineOption);
         for (auto it = line.globalMatch(tree); it.hasNext();) {
             const auto m = it.next();
             if (m.captured(2) == name)
-                found << XWindow{m.captured(1), QRect(m.captured(5).toInt(), m.captured(6).toInt(),
-                                                      m.captured(3).toInt(), m.captured(4).toInt())};
+                found << XWindow{m.captured(1),
+                                 QRect(m.captured(5).toInt(), m.captured(6).toInt(),
+                                       m.captured(3).toInt(), m.captured(4).toInt())};
         }
         return found;
     }
 
     // WM_NAME and _NET_WM_NAME of one window, as xprop prints them.
-    QStringList namesOf(const QString& id) const
-    {
-        const QString out = run(QStringLiteral("xprop"),
-                                {QStringLiteral("-id"), id, QStringLiteral("WM_NAME"),
-                                 QStringLiteral("_NET_WM_NAME")},
-                                m_display);
+    QStringList namesOf(const QString& id) const {
+        const QString out = run(
+            QStringLiteral("xprop"),
+            {QStringLiteral("-id"), id, QStringLiteral("WM_NAME"), QStringLiteral("_NET_WM_NAME")},
+            m_display);
         QStringList names;
         static const QRegularExpression value(QString::fromUtf8(R"re(= "(.*)"$)re"),
                                               QRegularExpression::MultilineOption);
@@ -72,19 +70,16 @@ class TestDesktop : public QObject {
     }
 
     // Waits until exactly one window carries `name` and both its names are exactly `name`.
-    XWindow waitForWindow(const QString& name) const
-    {
+    XWindow waitForWindow(const QString& name) const {
         for (int i = 0; i < 100; ++i) {
             const QList<XWindow> windows = windowsNamed(name);
-            if (windows.size() == 1)
-                return windows.first();
+            if (windows.size() == 1) return windows.first();
             QTest::qWait(100);
         }
         return {};
     }
 
-    void startProgram(QProcess& program, const QStringList& args) const
-    {
+    void startProgram(QProcess& program, const QStringList& args) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), m_display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -93,15 +88,13 @@ class TestDesktop : public QObject {
         QVERIFY(program.waitForStarted());
     }
 
-    static void stop(QProcess& program)
-    {
+    static void stop(QProcess& program) {
         program.kill();
         program.waitForFinished(5000);
     }
 
-private slots:
-    void initTestCase()
-    {
+  private slots:
+    void initTestCase() {
         for (const char* tool : {"Xvfb", "xwininfo", "xprop", "xdotool"}) {
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 QSKIP(qPrintable(QStringLiteral("%1 is not installed: the titles on a real X "
@@ -121,16 +114,14 @@ private slots:
         QVERIFY(m_dir.isValid());
     }
 
-    void cleanupTestCase()
-    {
+    void cleanupTestCase() {
         m_server.terminate();
         m_server.waitForFinished(5000);
     }
 
     // An empty file: opening it jumps to address 0, which the jump refuses with a box that has
     // no title of its own.
-    void captionAndUntitledBoxReachTheWindowSystemAsDesigned()
-    {
+    void captionAndUntitledBoxReachTheWindowSystemAsDesigned() {
         const QString path = m_dir.filePath(QStringLiteral("empty.gb"));
         QFile empty(path);
         QVERIFY(empty.open(QIODevice::WriteOnly));
@@ -150,7 +141,8 @@ private slots:
         for (const XWindow& window : both)
             QCOMPARE(namesOf(window.id), QStringList({caption, caption}));
         // The larger one is the main window; the box opens centred over it.
-        const XWindow& main = both[0].geometry.width() > both[1].geometry.width() ? both[0] : both[1];
+        const XWindow& main =
+            both[0].geometry.width() > both[1].geometry.width() ? both[0] : both[1];
         const XWindow& box = &main == &both[0] ? both[1] : both[0];
         QVERIFY2(qAbs(box.geometry.center().x() - main.geometry.center().x()) <= 16,
                  qPrintable(QStringLiteral("box at %1, window centre %2")
@@ -160,8 +152,7 @@ private slots:
         stop(program);
     }
 
-    void optionsDialogIsTitledOptions()
-    {
+    void optionsDialogIsTitledOptions() {
         QProcess program;
         startProgram(program, {});
         const XWindow main = waitForWindow(kCaption);
@@ -175,8 +166,8 @@ private slots:
             m_display);
         const XWindow options = waitForWindow(QStringLiteral("Options"));
         QVERIFY2(!options.id.isEmpty(), "no window titled exactly \"Options\" appeared");
-        QCOMPARE(namesOf(options.id), QStringList({QStringLiteral("Options"),
-                                                   QStringLiteral("Options")}));
+        QCOMPARE(namesOf(options.id),
+                 QStringList({QStringLiteral("Options"), QStringLiteral("Options")}));
         stop(program);
     }
 };

@@ -1,11 +1,11 @@
 // The editor canvas: its pictures, the Select, Paint and Fill tools, and the tile switches.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QLabel>

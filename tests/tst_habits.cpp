@@ -1,12 +1,12 @@
 // The keys and mouse habits of a desktop program: Enter in the address box, the wheel over the
 // browser, the shortcuts for open, close, exit and help, a file dropped onto the window, the
 // accessible names of the controls, and the sample file that comes with the program.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -116,8 +116,8 @@ class TestInstall : public QObject {
         QVERIFY(page.contains(QStringLiteral(".SH SYNOPSIS")));
         // FILES names the installed files by their absolute paths under this prefix.
         const QString files = page.mid(page.indexOf(QStringLiteral(".SH FILES")));
-        for (const char* relative : {"share/pelorin/pelorin-sample.gb",
-                                     "share/doc/pelorin/README.md"}) {
+        for (const char* relative :
+             {"share/pelorin/pelorin-sample.gb", "share/doc/pelorin/README.md"}) {
             const QString path = installed(QLatin1String(relative));
             QVERIFY2(files.contains(QStringLiteral(".I ") + path + u'\n'), qPrintable(files));
             QVERIFY(QFileInfo(path).isFile());

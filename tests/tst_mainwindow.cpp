@@ -1,26 +1,26 @@
 // The main window as a user first sees it: caption, size, every control's place, tooltip and
 // start state, the focus order, the help box and the ways out of the program.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
-#include <QFileInfo>
 #include <QTest>
-#include <QUrl>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 

@@ -1,13 +1,13 @@
 // The options dialog: its controls, the three swatches, "Ok", "Cancle" and the disabled
 // main window behind it.
-#include "ui/app/formmain.h"
-#include "ui/palette/formoptions.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"
+#include "ui/app/formmain.h"
+#include "ui/palette/formoptions.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
 // The drawing palette: the current colour, redefining a colour, the hover texts.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -5,13 +5,13 @@
 // (default 3000). A failure prints the seed and the last actions, so that
 //   PELORIN_SEED=<seed> PELORIN_SOAK_ACTIONS=<n> tst_randomsession
 // repeats the same session.
+#include "romfiles.h"
+#include "testtiles.h"
 #include "ui/app/formmain.h"
 #include "ui/palette/formoptions.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
-#include "romfiles.h"
-#include "testtiles.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,13 +2,13 @@
 // browser tile into the editor, the four buttons that write tiles back into the file, the two
 // reloads and the two clears. Every check looks at what the user sees (message boxes, the
 // pictures, the tile switches) and at the bytes and length of the file on disk.
-#include "ui/app/formmain.h"
 #include "pictures.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "romfiles.h"
 #include "scriptedprompts.h"
 #include "testtiles.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QFile>

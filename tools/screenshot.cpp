@@ -12,21 +12,19 @@
 
 namespace {
 class SilentPrompts : public Prompts {
-public:
+  public:
     MsgAnswer messageBox(const MessageSpec&) override { return MsgAnswer::No; }
     QString openFileName(const QString&) override { return {}; }
     ColorRef chooseColor(ColorRef current) override { return current; }
 };
 
 // Copies the browser tile in cell (column, row) into the selected editor cell.
-void copyTile(FormMain& form, int column, int row)
-{
+void copyTile(FormMain& form, int column, int row) {
     form.SpriteBox_MouseDown(1, 0, 27 * column + 5, 27 * row + 5);
     form.SpriteBox_DblClick();
 }
 
-void prepare(FormMain& form, const QString& sample)
-{
+void prepare(FormMain& form, const QString& sample) {
     form.openPath(sample);
     form.ChkGrid->click();
     form.ChkGridEditor->click();
@@ -49,8 +47,7 @@ void prepare(FormMain& form, const QString& sample)
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc != 3) {
         qWarning("usage: screenshot SAMPLE OUTPUT-FOLDER");
@@ -68,7 +65,9 @@ int main(int argc, char** argv)
         ok = form.grab().save(out.filePath(QStringLiteral("pelorin-window.png")));
         form.BtOptions_Click();
         QTimer::singleShot(300, [&] {
-            ok = form.optionsDialog()->grab().save(out.filePath(QStringLiteral("pelorin-options.png"))) && ok;
+            ok = form.optionsDialog()->grab().save(
+                     out.filePath(QStringLiteral("pelorin-options.png"))) &&
+                 ok;
             form.optionsDialog()->BtAbort_Click();
             QApplication::exit(ok ? 0 : 1);
         });

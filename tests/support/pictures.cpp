@@ -9,21 +9,20 @@
 
 namespace {
 
-QRgb rgb(ColorRef c) { return qRgb(colorRed(c), colorGreen(c), colorBlue(c)); }
+QRgb rgb(ColorRef c) {
+    return qRgb(colorRed(c), colorGreen(c), colorBlue(c));
+}
 
 // Pixel value of tile pixel (x, y) of the tile at `address`, 4 where its row is outside.
-int filePixel(const QByteArray& file, qint64 address, int x, int y)
-{
+int filePixel(const QByteArray& file, qint64 address, int x, int y) {
     const qint64 low = address + 2 * y;
-    if (address < 0 || low + 1 >= file.size())
-        return 4;
+    if (address < 0 || low + 1 >= file.size()) return 4;
     const int l = quint8(file[low]);
     const int h = quint8(file[low + 1]);
     return ((l >> (7 - x)) & 1) + 2 * ((h >> (7 - x)) & 1);
 }
 
-bool onRing(int bx, int by, int column, int row)
-{
+bool onRing(int bx, int by, int column, int row) {
     const int left = 9 * column - 1, right = 9 * column + 8;
     const int top = 9 * row - 1, bottom = 9 * row + 8;
     const bool inX = bx >= left && bx <= right;
@@ -31,26 +30,25 @@ bool onRing(int bx, int by, int column, int row)
     return (inX && (by == top || by == bottom)) || (inY && (bx == left || bx == right));
 }
 
-bool onOutline(int x, int y, int x1, int y1, int x2, int y2)
-{
+bool onOutline(int x, int y, int x1, int y1, int x2, int y2) {
     const bool inX = x >= x1 && x <= x2;
     const bool inY = y >= y1 && y <= y2;
     return (inX && (y == y1 || y == y2)) || (inY && (x == x1 || x == x2));
 }
 
-int counts(int extent, int zoom, int cell) { return int(std::nearbyint(double(extent) / (zoom * cell))); }
+int counts(int extent, int zoom, int cell) {
+    return int(std::nearbyint(double(extent) / (zoom * cell)));
+}
 
 } // namespace
 
-QImage expectedGreyBrowser(QSize box)
-{
+QImage expectedGreyBrowser(QSize box) {
     QImage image(box, QImage::Format_RGB32);
     image.fill(qRgb(191, 191, 191));
     return image;
 }
 
-QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v)
-{
+QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v) {
     const int cell = v.grid ? 9 : 8;
     const int columns = counts(v.box.width(), v.zoom, cell);
     const int rows = counts(v.box.height(), v.zoom, cell);
@@ -78,8 +76,7 @@ QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v)
     return image;
 }
 
-QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& v)
-{
+QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& v) {
     const int cell = v.grid ? 9 : 8;
     QImage image(v.box, QImage::Format_RGB32);
     for (int y = 0; y < v.box.height(); ++y) {
@@ -110,22 +107,28 @@ QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& v)
     return image;
 }
 
-QString pictureDifference(const QImage& actual, const QImage& expected, const QString& name)
-{
+QString pictureDifference(const QImage& actual, const QImage& expected, const QString& name) {
     const QImage a = actual.convertToFormat(QImage::Format_RGB32);
     const QImage e = expected.convertToFormat(QImage::Format_RGB32);
     QString difference;
     if (a.size() != e.size()) {
         difference = QStringLiteral("%1: size %2x%3, expected %4x%5")
-                         .arg(name).arg(a.width()).arg(a.height()).arg(e.width()).arg(e.height());
+                         .arg(name)
+                         .arg(a.width())
+                         .arg(a.height())
+                         .arg(e.width())
+                         .arg(e.height());
     } else {
         for (int y = 0; y < a.height() && difference.isEmpty(); ++y) {
             for (int x = 0; x < a.width(); ++x) {
                 if (a.pixel(x, y) != e.pixel(x, y)) {
-                    difference = QStringLiteral("%1: first difference at (%2, %3): #%4, expected #%5")
-                                     .arg(name).arg(x).arg(y)
-                                     .arg(a.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                                     .arg(e.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+                    difference =
+                        QStringLiteral("%1: first difference at (%2, %3): #%4, expected #%5")
+                            .arg(name)
+                            .arg(x)
+                            .arg(y)
+                            .arg(a.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                            .arg(e.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
                     break;
                 }
             }
@@ -142,8 +145,7 @@ QString pictureDifference(const QImage& actual, const QImage& expected, const QS
     return difference;
 }
 
-ColorRef backColor(const QWidget* widget)
-{
+ColorRef backColor(const QWidget* widget) {
     const QColor c = widget->palette().color(QPalette::Window);
     return rgbColor(c.red(), c.green(), c.blue());
 }

@@ -55,10 +55,10 @@ struct EditorPicture {
 [[nodiscard]] QString pictureDifference(const QImage& actual, const QImage& expected,
                                         const QString& name);
 
-#define COMPARE_PICTURE(actual, expected, name)                                                  \
-    do {                                                                                         \
-        const QString difference_ = pictureDifference((actual), (expected), (name));            \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                \
+#define COMPARE_PICTURE(actual, expected, name)                                                    \
+    do {                                                                                           \
+        const QString difference_ = pictureDifference((actual), (expected), (name));               \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                  \
     } while (false)
 
 class QWidget;

@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
+QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
@@ -12,8 +11,7 @@ QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray
     return path;
 }
 
-QByteArray randomBytes(qsizetype length, quint32 seed)
-{
+QByteArray randomBytes(qsizetype length, quint32 seed) {
     QRandomGenerator generator(seed);
     QByteArray bytes(length, Qt::Uninitialized);
     for (auto& b : bytes)
@@ -21,10 +19,8 @@ QByteArray randomBytes(qsizetype length, quint32 seed)
     return bytes;
 }
 
-QByteArray fileBytes(const QString& path)
-{
+QByteArray fileBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }

@@ -2,42 +2,43 @@
 
 #include <QTest>
 
-QString describe(const MessageSpec& box)
-{
+QString describe(const MessageSpec& box) {
     return QStringLiteral("[text \"%1\", title \"%2\", %3, %4, default %5]")
         .arg(QString(box.text).replace(u'\r', QStringLiteral("\\r")), box.title,
              box.buttons == MsgButtons::Ok ? QStringLiteral("OK") : QStringLiteral("Yes/No"),
              box.icon == MsgIcon::Information ? QStringLiteral("information icon")
                                               : QStringLiteral("no icon"),
-             box.defaultButton == MsgAnswer::No ? QStringLiteral("No")
+             box.defaultButton == MsgAnswer::No    ? QStringLiteral("No")
              : box.defaultButton == MsgAnswer::Yes ? QStringLiteral("Yes")
-                                                    : QStringLiteral("OK"));
+                                                   : QStringLiteral("OK"));
 }
 
-void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer)
-{
+void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer) {
     m_queue.push_back(Box{box, answer});
 }
-void ScriptedPrompts::expectOpen(const QString& path) { m_queue.push_back(Open{path}); }
-void ScriptedPrompts::expectColor(ColorRef color) { m_queue.push_back(Color{false, color}); }
-void ScriptedPrompts::expectColorCancel() { m_queue.push_back(Color{true, 0}); }
+void ScriptedPrompts::expectOpen(const QString& path) {
+    m_queue.push_back(Open{path});
+}
+void ScriptedPrompts::expectColor(ColorRef color) {
+    m_queue.push_back(Color{false, color});
+}
+void ScriptedPrompts::expectColorCancel() {
+    m_queue.push_back(Color{true, 0});
+}
 
-void ScriptedPrompts::fail(const QString& what)
-{
+void ScriptedPrompts::fail(const QString& what) {
     m_failures << what;
     QTest::qFail(qPrintable(what), __FILE__, __LINE__);
 }
 
-QString ScriptedPrompts::report() const
-{
+QString ScriptedPrompts::report() const {
     QStringList lines = m_failures;
     if (!m_queue.empty())
         lines << QStringLiteral("%1 expected dialog(s) never shown").arg(m_queue.size());
     return lines.join(u'\n');
 }
 
-MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message)
-{
+MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     shown << message;
     const Box* box = m_queue.empty() ? nullptr : std::get_if<Box>(&m_queue.front());
     if (!box) {
@@ -52,8 +53,7 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message)
     return expected.answer;
 }
 
-QString ScriptedPrompts::openFileName(const QString& filterList)
-{
+QString ScriptedPrompts::openFileName(const QString& filterList) {
     filters << filterList;
     const Open* open = m_queue.empty() ? nullptr : std::get_if<Open>(&m_queue.front());
     if (!open) {
@@ -65,8 +65,7 @@ QString ScriptedPrompts::openFileName(const QString& filterList)
     return path;
 }
 
-ColorRef ScriptedPrompts::chooseColor(ColorRef current)
-{
+ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     colorsOffered << current;
     const Color* color = m_queue.empty() ? nullptr : std::get_if<Color>(&m_queue.front());
     if (!color) {

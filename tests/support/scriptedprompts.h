@@ -12,7 +12,7 @@
 // Answers the program's dialogs from a queue set up by the test, records every message box
 // shown, and fails the running test on a dialog nobody expected.
 class ScriptedPrompts : public Prompts {
-public:
+  public:
     // The next message box must be exactly `box`; it is answered with `answer`.
     void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok);
     // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded.
@@ -33,7 +33,7 @@ public:
     QStringList filters;
     QList<ColorRef> colorsOffered;
 
-private:
+  private:
     struct Box {
         MessageSpec message;
         MsgAnswer answer;

@@ -1,7 +1,7 @@
 #include "testtiles.h"
 
-#include "ui/app/formmain.h"
 #include "scriptedprompts.h"
+#include "ui/app/formmain.h"
 
 TilePixels tileAt(const QByteArray& file, qint64 address) {
     TilePixels pixels{};

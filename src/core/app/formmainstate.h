@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/app/colorref.h"
 #include "core/editor/editorworkspace.h"
 #include "core/rom/tilerecord.h"
-#include "core/app/colorref.h"
 
 #include <QString>
 
@@ -44,8 +44,7 @@ struct FormMainState {
     std::array<ColorRef, 3> OptionColors{};
     qint16 CurrentColor = 0;
 
-    [[nodiscard]] int editorSelIndex() const
-    {
+    [[nodiscard]] int editorSelIndex() const {
         return editorCellIndex(EditorSelColumn, EditorSelRow);
     }
 };

@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// Every fixed text the program shows. Lines of a message are joined by a carriage return.
+// The texts of the program's messages, titles and status lines (captions and tooltips stand
+// beside their controls in the layout). Lines of a message are joined by a carriage return.
 namespace msg {
 
 inline const QString kAppTitle = QStringLiteral("Dorvane's Pelorin 0.22");
-inline const QString kCredit = QStringLiteral(
-    "Dorvane's Pelorin 0.22 - Game Boy and Super Nintendo tile editor, by Dorvane");
+inline const QString kCredit =
+    QStringLiteral("Dorvane's Pelorin 0.22 - Game Boy and Super Nintendo tile editor, by Dorvane");
 
 inline const QString kOpenFilter = QStringLiteral(
     "Gameboy Roms (*.gb,*.gbc)|*.gb;*.gbc|Super Nintendo Roms (*.smc, *.sfc,*.fig)|*.smc; "
@@ -17,8 +18,7 @@ inline const QString kHelpTitle = QStringLiteral("Help");
 inline const QString kHelpPrefix = QStringLiteral("Go to ");
 
 inline const QString kOpenFailedTitle = QStringLiteral("Can not open file");
-[[nodiscard]] inline QString openFailed(const QString& path, const QString& reason)
-{
+[[nodiscard]] inline QString openFailed(const QString& path, const QString& reason) {
     return QStringLiteral("The file %1 can not be opened.\r%2").arg(path, reason);
 }
 
@@ -46,12 +46,10 @@ inline const QString kNoAddress = QStringLiteral("Selected tile has no address."
 inline const QString kInvalidBrowserTarget =
     QStringLiteral("The selected tile is not a valid address.");
 inline const QString kInvalidTypedAddress = QStringLiteral("You entered an invalid address.");
-[[nodiscard]] inline QString writeFailed(const QString& reason)
-{
+[[nodiscard]] inline QString writeFailed(const QString& reason) {
     return QStringLiteral("Can not save. ") + reason;
 }
-[[nodiscard]] inline QString tilesWrittenBefore(int count)
-{
+[[nodiscard]] inline QString tilesWrittenBefore(int count) {
     return count == 1 ? QStringLiteral("\r1 tile was written before the failure.")
                       : QStringLiteral("\r%1 tiles were written before the failure.").arg(count);
 }

@@ -7,19 +7,16 @@
 
 namespace {
 
-QString withoutBlanks(const QString& text)
-{
+QString withoutBlanks(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     for (QChar ch : text) {
-        if (ch != u' ' && ch != u'\t' && ch != u'\n')
-            kept.append(ch);
+        if (ch != u' ' && ch != u'\t' && ch != u'\n') kept.append(ch);
     }
     return kept;
 }
 
-int digitValue(QChar ch, int radix)
-{
+int digitValue(QChar ch, int radix) {
     const char16_t c = ch.unicode();
     int value = -1;
     if (c >= u'0' && c <= u'9')
@@ -34,19 +31,16 @@ int digitValue(QChar ch, int radix)
 // "&H" and "&O" numbers. Up to 16 bits' worth of digits read as a 16-bit two's-complement
 // value, up to 32 bits' worth as a 32-bit one; anything longer keeps its full unsigned
 // magnitude, so that it is refused as an address instead of wrapping to a small one.
-double radixValue(const QString& text, int start, int radix)
-{
+double radixValue(const QString& text, int start, int radix) {
     double magnitude = 0;
     int digits = 0;
     for (int i = start; i < text.size(); ++i) {
         const int d = digitValue(text[i], radix);
-        if (d < 0)
-            break;
+        if (d < 0) break;
         magnitude = magnitude * radix + d;
         ++digits;
     }
-    if (digits == 0)
-        return 0;
+    if (digits == 0) return 0;
     const bool fitsIn16 = radix == 16 ? digits <= 4 : magnitude <= 0xFFFF;
     const bool fitsIn32 = radix == 16 ? digits <= 8 : magnitude <= 0xFFFFFFFFu;
     if (fitsIn16) {
@@ -60,16 +54,16 @@ double radixValue(const QString& text, int start, int radix)
     return magnitude;
 }
 
-bool isDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+bool isDigit(QChar ch) {
+    return ch >= u'0' && ch <= u'9';
+}
 
 // Sign, digits with at most one period, then an exponent whose digits are optional.
-double decimalValue(const QString& text)
-{
+double decimalValue(const QString& text) {
     std::string number;
     int i = 0;
     const int n = int(text.size());
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        number += char(text[i++].unicode());
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) number += char(text[i++].unicode());
     int mantissaDigits = 0;
     bool period = false;
     for (; i < n; ++i) {
@@ -83,51 +77,46 @@ double decimalValue(const QString& text)
             break;
         }
     }
-    if (mantissaDigits == 0)
-        return 0;
+    if (mantissaDigits == 0) return 0;
     if (i < n && (text[i] == u'e' || text[i] == u'E' || text[i] == u'd' || text[i] == u'D')) {
         std::string exponent = "e";
         int j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-'))
-            exponent += char(text[j++].unicode());
+        if (j < n && (text[j] == u'+' || text[j] == u'-')) exponent += char(text[j++].unicode());
         int expDigits = 0;
         for (; j < n && isDigit(text[j]); ++j, ++expDigits)
             exponent += char(text[j].unicode());
-        if (expDigits > 0)
-            number += exponent;
+        if (expDigits > 0) number += exponent;
     }
     return std::strtod(number.c_str(), nullptr);
 }
 
 } // namespace
 
-double NumericValue(const QString& text)
-{
+double NumericValue(const QString& text) {
     const QString t = withoutBlanks(text);
     if (t.size() >= 2 && t[0] == u'&') {
         const QChar kind = t[1].toUpper();
-        if (kind == u'H')
-            return radixValue(t, 2, 16);
-        if (kind == u'O')
-            return radixValue(t, 2, 8);
+        if (kind == u'H') return radixValue(t, 2, 16);
+        if (kind == u'O') return radixValue(t, 2, 8);
         return 0;
     }
     return decimalValue(t);
 }
 
-QString signedDecimal(qint64 value)
-{
+QString signedDecimal(qint64 value) {
     return value >= 0 ? QStringLiteral(" ") + QString::number(value) : QString::number(value);
 }
 
-QString plainDecimal(qint64 value) { return QString::number(value); }
+QString plainDecimal(qint64 value) {
+    return QString::number(value);
+}
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
-std::optional<qint32> toAddress(double value)
-{
-    if (!std::isfinite(value))
-        return std::nullopt;
+std::optional<qint32> toAddress(double value) {
+    if (!std::isfinite(value)) return std::nullopt;
     const double r = roundHalfEven(value);
     if (r < double(std::numeric_limits<qint32>::min()) ||
         r > double(std::numeric_limits<qint32>::max()))
@@ -135,8 +124,7 @@ std::optional<qint32> toAddress(double value)
     return static_cast<qint32>(r);
 }
 
-qint32 saturateToAddress(qint64 value)
-{
+qint32 saturateToAddress(qint64 value) {
     constexpr qint64 lo = std::numeric_limits<qint32>::min();
     constexpr qint64 hi = std::numeric_limits<qint32>::max();
     return static_cast<qint32>(value < lo ? lo : (value > hi ? hi : value));

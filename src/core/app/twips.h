@@ -5,8 +5,9 @@
 #include <QRect>
 
 // The window is designed in twips, 15 to a pixel at 96 dots per inch.
-[[nodiscard]] inline int px(int twips) { return int(roundHalfEven(twips / 15.0)); }
-[[nodiscard]] inline QRect twipRect(int left, int top, int width, int height)
-{
+[[nodiscard]] inline int px(int twips) {
+    return int(roundHalfEven(twips / 15.0));
+}
+[[nodiscard]] inline QRect twipRect(int left, int top, int width, int height) {
     return QRect(px(left), px(top), px(width), px(height));
 }

@@ -3,12 +3,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString userGuidePath(const QString& programDir, const QString& sourceGuide)
-{
+QString userGuidePath(const QString& programDir, const QString& sourceGuide) {
     const QString installed =
         QDir::cleanPath(programDir + QStringLiteral("/../share/doc/pelorin/README.md"));
-    if (QFileInfo(installed).isFile())
-        return installed;
+    if (QFileInfo(installed).isFile()) return installed;
     if (!sourceGuide.isEmpty() && QFileInfo(sourceGuide).isFile())
         return QDir::cleanPath(sourceGuide);
     return installed;

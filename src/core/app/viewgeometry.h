@@ -11,17 +11,17 @@ inline constexpr int kMinZoom = 2;
 inline constexpr int kMaxZoom = 9;
 
 // One step larger or smaller; nothing at the limit.
-[[nodiscard]] constexpr std::optional<int> zoomedIn(int zoom)
-{
+[[nodiscard]] constexpr std::optional<int> zoomedIn(int zoom) {
     return zoom < kMaxZoom ? std::optional<int>(zoom + 1) : std::nullopt;
 }
-[[nodiscard]] constexpr std::optional<int> zoomedOut(int zoom)
-{
+[[nodiscard]] constexpr std::optional<int> zoomedOut(int zoom) {
     return zoom > kMinZoom ? std::optional<int>(zoom - 1) : std::nullopt;
 }
 
 // Cell pitch in bitmap pixels: the grid is a one-pixel gap after every tile.
-[[nodiscard]] constexpr quint8 cellSizeFor(bool grid) { return grid ? 9 : 8; }
+[[nodiscard]] constexpr quint8 cellSizeFor(bool grid) {
+    return grid ? 9 : 8;
+}
 
 // Corners of a rectangle, both included.
 struct Corners {
@@ -33,14 +33,12 @@ struct Corners {
 };
 
 // With grid: the closed path on the grid gaps around cell (column, row), in bitmap pixels.
-[[nodiscard]] constexpr Corners gridRing(int column, int row)
-{
+[[nodiscard]] constexpr Corners gridRing(int column, int row) {
     return {9 * column - 1, 9 * row - 1, 9 * column + 8, 9 * row + 8};
 }
 
 // Without grid: the outline drawn on the box after the copy, in box pixels. Its right and
 // bottom edges lie on the first pixels of the neighbouring cells.
-[[nodiscard]] constexpr Corners boxOutline(int column, int row, int zoom)
-{
+[[nodiscard]] constexpr Corners boxOutline(int column, int row, int zoom) {
     return {8 * zoom * column, 8 * zoom * row, 8 * zoom * (column + 1), 8 * zoom * (row + 1)};
 }

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom, int cellSize)
-{
+GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom, int cellSize) {
     const double cell = double(zoom) * cellSize;
     GridCounts counts;
     counts.rows = qint16(roundHalfEven(scaleHeight / cell));
@@ -14,8 +13,7 @@ GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom, int cell
     return counts;
 }
 
-qint32 scrollTopAddress(qint32 fileLength, int thumb, int rows, double offset)
-{
+qint32 scrollTopAddress(qint32 fileLength, int thumb, int rows, double offset) {
     const double q = 16.0 * rows;
     const double start = q > 0 ? std::floor(double(fileLength) / 1024.0 * thumb / q) * q : 0.0;
     const double top = roundHalfEven(start + offset);
@@ -23,8 +21,7 @@ qint32 scrollTopAddress(qint32 fileLength, int thumb, int rows, double offset)
 }
 
 BrowserPoint browserPointAt(double x, double y, int cellSize, int zoom, qint32 topAddress,
-                            int columns)
-{
+                            int columns) {
     const double p = double(cellSize) * zoom;
     BrowserPoint point;
     const double col = std::floor(x / p);
@@ -35,10 +32,8 @@ BrowserPoint browserPointAt(double x, double y, int cellSize, int zoom, qint32 t
     return point;
 }
 
-std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength, double offset)
-{
+std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength, double offset) {
     // Nothing before the start of the file, and no top address that wraps around.
-    if (!(typed >= 0 && typed < double(fileLength)))
-        return std::nullopt;
+    if (!(typed >= 0 && typed < double(fileLength))) return std::nullopt;
     return toAddress(typed + offset);
 }

@@ -10,8 +10,7 @@ struct GridCounts {
     qint16 columns = 0;
     qint16 rows = 0;
 };
-[[nodiscard]] GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom,
-                                           int cellSize);
+[[nodiscard]] GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom, int cellSize);
 
 // The top address the scroll thumb picks: v/1024 of the file, moved down to a multiple of
 // 16 bytes per visible row, plus the byte offset. Clamped to the 32-bit range.
@@ -20,8 +19,7 @@ struct GridCounts {
 // The top address a jump to the typed address `typed` gives: typed plus the offset, for a
 // typed address from 0 up to below the file's length; nothing (the jump is refused) for one
 // outside the file or a sum that leaves the 32-bit range.
-[[nodiscard]] std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength,
-                                                   double offset);
+[[nodiscard]] std::optional<qint32> jumpTopAddress(double typed, qint32 fileLength, double offset);
 
 // What lies under a point of the browser box.
 struct BrowserPoint {
@@ -29,8 +27,7 @@ struct BrowserPoint {
     qint64 column = 0;  // truncated toward zero, for display and marking
     qint64 row = 0;
     // True for a point on one of the columns x rows cells shown.
-    [[nodiscard]] bool onGrid(int columns, int rows) const
-    {
+    [[nodiscard]] bool onGrid(int columns, int rows) const {
         return column >= 0 && row >= 0 && column < columns && row < rows;
     }
 };
@@ -38,7 +35,6 @@ struct BrowserPoint {
                                           qint32 topAddress, int columns);
 
 // Address of the tile in browser cell (column, row).
-[[nodiscard]] constexpr qint64 browserCellAddress(qint32 top, int columns, int column, int row)
-{
+[[nodiscard]] constexpr qint64 browserCellAddress(qint32 top, int columns, int column, int row) {
     return qint64(top) + 16 * (qint64(column) + qint64(row) * columns);
 }

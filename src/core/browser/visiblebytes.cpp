@@ -4,16 +4,13 @@
 #include "core/rom/tilecodec.h"
 
 VisibleBytes::VisibleBytes(const RomFile& file, qint64 start, qint64 length)
-    : m_start(start), m_bytes(size_t(std::max<qint64>(length, 0)))
-{
+    : m_start(start), m_bytes(size_t(std::max<qint64>(length, 0))) {
     m_got = file.read(m_start, m_bytes.data(), qint64(m_bytes.size()));
 }
 
-bool VisibleBytes::decode(qint64 address, TilePixels& pixels) const
-{
+bool VisibleBytes::decode(qint64 address, TilePixels& pixels) const {
     const qint64 at = address - m_start;
-    if (at < 0 || at + kTileBytes > qint64(m_bytes.size()))
-        return false;
+    if (at < 0 || at + kTileBytes > qint64(m_bytes.size())) return false;
     decodeTile(m_bytes.data() + at, m_got - at, pixels);
     return true;
 }

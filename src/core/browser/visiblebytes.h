@@ -12,7 +12,7 @@ class RomFile;
 // from them instead of reading the file once each. Lives for one redraw only, so that every
 // redraw reads the file anew.
 class VisibleBytes {
-public:
+  public:
     VisibleBytes() = default;
     // Reads up to `length` bytes from `start` on (fewer where the file ends).
     VisibleBytes(const RomFile& file, qint64 start, qint64 length);
@@ -20,7 +20,7 @@ public:
     // Decodes the tile at `address` when its 16 bytes lie in the range read; false otherwise.
     [[nodiscard]] bool decode(qint64 address, TilePixels& pixels) const;
 
-private:
+  private:
     qint64 m_start = 0;
     qint64 m_got = 0;
     std::vector<quint8> m_bytes;

@@ -14,8 +14,7 @@ using EditorTileArray = std::array<TileRecord, kEditorCells>;
 // The tool that clicks on the canvas apply.
 enum class EditModeKind : quint8 { Select = 0, Paint = 1, Fill = 2 };
 
-[[nodiscard]] constexpr int editorCellIndex(int column, int row)
-{
+[[nodiscard]] constexpr int editorCellIndex(int column, int row) {
     return column + kEditorColumns * row;
 }
 
@@ -33,8 +32,7 @@ struct EditorHit {
                                                 int cellSize, int zoom, const TileRecord& tile);
 
 // A cell without address is hidden while non-copied tiles are hidden.
-[[nodiscard]] constexpr bool isHiddenCell(const TileRecord& tile, bool hideNoncopied)
-{
+[[nodiscard]] constexpr bool isHiddenCell(const TileRecord& tile, bool hideNoncopied) {
     return hideNoncopied && tile.Address == 0;
 }
 

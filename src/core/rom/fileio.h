@@ -8,7 +8,7 @@
 // The operating-system calls the ROM file goes through. Tests replace it to make reads and
 // writes fail; the program uses system().
 class FileIo {
-public:
+  public:
     virtual ~FileIo() = default;
 
     // Return the byte count, or -1 with errno set, like the POSIX calls.

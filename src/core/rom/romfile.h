@@ -14,7 +14,7 @@ inline constexpr qint64 kMaxRomLength = qint64(1) << 31;
 
 // An open ROM image: held open, never read whole, read and written at byte positions.
 class RomFile {
-public:
+  public:
     using OpenResult = std::variant<std::unique_ptr<RomFile>, QString>;
 
     // Opens an existing regular file for reading and writing (for reading only where writing
@@ -43,7 +43,7 @@ public:
     // replaced since it was opened, and any failure of the write itself.
     [[nodiscard]] std::optional<QString> writeTile(qint64 offset, const TileBytes& bytes);
 
-private:
+  private:
     RomFile(FileIo& io, int fd, QString path, qint32 length, bool readOnly, const struct stat& id);
     [[nodiscard]] std::optional<QString> checkStillSameFile() const;
 

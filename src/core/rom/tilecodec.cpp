@@ -6,8 +6,7 @@ namespace {
 // For every byte, its 8 bits as 8 bytes of 0 or 1, the leftmost pixel (bit 7) first.
 struct BitSpread {
     std::array<quint64, 256> table{};
-    BitSpread()
-    {
+    BitSpread() {
         for (unsigned b = 0; b < 256; ++b) {
             quint8 spread[8];
             for (int x = 0; x < 8; ++x)
@@ -19,8 +18,7 @@ struct BitSpread {
 const BitSpread kSpread;
 } // namespace
 
-void decodeTile(const quint8* bytes, qint64 available, TilePixels& pixels)
-{
+void decodeTile(const quint8* bytes, qint64 available, TilePixels& pixels) {
     for (int y = 0; y < 8; ++y) {
         quint8* row = pixels.data() + 8 * y;
         if (2 * y + 1 >= available) {
@@ -29,14 +27,12 @@ void decodeTile(const quint8* bytes, qint64 available, TilePixels& pixels)
             continue;
         }
         // Each byte of the spread low plane is 0 or 1, so doubling the high one never carries.
-        const quint64 values =
-            kSpread.table[bytes[2 * y]] | (kSpread.table[bytes[2 * y + 1]] << 1);
+        const quint64 values = kSpread.table[bytes[2 * y]] | (kSpread.table[bytes[2 * y + 1]] << 1);
         std::memcpy(row, &values, sizeof values);
     }
 }
 
-TileBytes encodeTile(const TilePixels& pixels)
-{
+TileBytes encodeTile(const TilePixels& pixels) {
     TileBytes bytes{};
     for (int y = 0; y < 8; ++y) {
         unsigned low = 0;
@@ -52,11 +48,9 @@ TileBytes encodeTile(const TilePixels& pixels)
     return bytes;
 }
 
-bool reachesOutsideFile(const TilePixels& pixels)
-{
+bool reachesOutsideFile(const TilePixels& pixels) {
     for (quint8 p : pixels) {
-        if (p == OutsideFile)
-            return true;
+        if (p == OutsideFile) return true;
     }
     return false;
 }

@@ -3,22 +3,17 @@
 #include "core/app/numbers.h"
 #include "core/rom/tilecodec.h"
 
-CopyRefusal checkCopy(const EditorTileArray& tiles, int target, qint32 address)
-{
-    if (tiles[target].WriteProtected)
-        return CopyRefusal::WriteProtected;
+CopyRefusal checkCopy(const EditorTileArray& tiles, int target, qint32 address) {
+    if (tiles[target].WriteProtected) return CopyRefusal::WriteProtected;
     for (const TileRecord& cell : tiles) {
-        if (cell.Address == 0)
-            continue;
+        if (cell.Address == 0) continue;
         const qint64 d = qint64(cell.Address) - address;
-        if (d != 0 && d > -kTileBytes && d < kTileBytes)
-            return CopyRefusal::Overlap;
+        if (d != 0 && d > -kTileBytes && d < kTileBytes) return CopyRefusal::Overlap;
     }
     return CopyRefusal::None;
 }
 
-void copyIntoCell(EditorTileArray& tiles, int target, const TileRecord& decoded, qint32 address)
-{
+void copyIntoCell(EditorTileArray& tiles, int target, const TileRecord& decoded, qint32 address) {
     TileRecord& cell = tiles[target];
     cell = decoded;
     cell.Address = address;
@@ -26,37 +21,31 @@ void copyIntoCell(EditorTileArray& tiles, int target, const TileRecord& decoded,
     cell.FlipY = false;
 }
 
-bool browserTargetValid(qint64 address, qint32 fileLength)
-{
+bool browserTargetValid(qint64 address, qint32 fileLength) {
     return address >= 1 && address <= qint64(fileLength) - kTileBytes;
 }
 
-std::optional<qint32> typedTarget(double value, qint32 fileLength)
-{
-    if (!(value > 0 && value <= double(fileLength) - kTileBytes))
-        return std::nullopt;
+std::optional<qint32> typedTarget(double value, qint32 fileLength) {
+    if (!(value > 0 && value <= double(fileLength) - kTileBytes)) return std::nullopt;
     // Rounding may not turn a small positive value into address 0, the file's first tile.
     const std::optional<qint32> address = toAddress(value);
-    if (!address || *address < 1)
-        return std::nullopt;
+    if (!address || *address < 1) return std::nullopt;
     return address;
 }
 
-void syncCopies(EditorTileArray& tiles, int k)
-{
+void syncCopies(EditorTileArray& tiles, int k) {
     const TileRecord source = tiles[k];
-    if (source.Address == 0)
-        return;
+    if (source.Address == 0) return;
     for (int i = 0; i < kEditorCells; ++i) {
-        if (i != k && tiles[i].Address == source.Address)
-            tiles[i] = source;
+        if (i != k && tiles[i].Address == source.Address) tiles[i] = source;
     }
 }
 
-void clearCell(TileRecord& tile) { tile = TileRecord{}; }
+void clearCell(TileRecord& tile) {
+    tile = TileRecord{};
+}
 
-void reloadCell(TileRecord& tile, const TilePixels& fromFile)
-{
+void reloadCell(TileRecord& tile, const TilePixels& fromFile) {
     tile.Pixels = fromFile;
     tile.FlipX = false;
     tile.FlipY = false;

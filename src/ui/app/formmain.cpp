@@ -1,14 +1,14 @@
 #include "ui/app/formmain.h"
 
+#include "core/app/messages.h"
+#include "core/app/twips.h"
+#include "core/app/userguide.h"
 #include "core/browser/browsermath.h"
+#include "core/rom/romfile.h"
 #include "ui/palette/formoptions.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
-#include "core/rom/romfile.h"
-#include "core/app/messages.h"
-#include "core/app/twips.h"
-#include "core/app/userguide.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -18,7 +18,9 @@
 #include <QUrl>
 
 // The pictures live in the ui library, whose resource initialiser the linker would drop.
-static void initPictures() { Q_INIT_RESOURCE(pelorin); }
+static void initPictures() {
+    Q_INIT_RESOURCE(pelorin);
+}
 
 namespace {
 // The browser box as designed, in twips; the scroll bar is placed against it.
@@ -32,8 +34,7 @@ constexpr int kScrollGap = 20;
 
 FormMain::FormMain(Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_prompts(prompts),
-      m_endProgram([](int status) { QCoreApplication::exit(status); })
-{
+      m_endProgram([](int status) { QCoreApplication::exit(status); }) {
     initPictures();
     setWindowTitle(msg::kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/pelorin-32.png")));
@@ -45,8 +46,7 @@ FormMain::FormMain(Prompts& prompts, QWidget* parent)
 
 FormMain::~FormMain() = default;
 
-void FormMain::Form_Load()
-{
+void FormMain::Form_Load() {
     InitSettings();
     ArrangeControls();
     ComboDivert->setCurrentIndex(0);
@@ -57,8 +57,7 @@ void FormMain::Form_Load()
     SpriteBox->setFocus();
 }
 
-void FormMain::InitSettings()
-{
+void FormMain::InitSettings() {
     s.BrowserZoom = 3;
     s.AppTitle = msg::kAppTitle;
     s.BrowserTopAddress = 0;
@@ -78,8 +77,7 @@ void FormMain::InitSettings()
     s.EditorCellSize = 8;
 }
 
-void FormMain::ArrangeControls()
-{
+void FormMain::ArrangeControls() {
     const GridCounts counts = browserGridCounts(SpriteBox->scaleWidth(), SpriteBox->scaleHeight(),
                                                 s.BrowserZoom, s.BrowserCellSize);
     s.BrowserRows = counts.rows;
@@ -91,14 +89,11 @@ void FormMain::ArrangeControls()
     ShowCurrentColor();
 }
 
-void FormMain::Form_Unload(int& cancel)
-{
+void FormMain::Form_Unload(int& cancel) {
     Q_UNUSED(cancel); // closing can not be cancelled
-    if (m_unloaded)
-        return;
+    if (m_unloaded) return;
     m_unloaded = true;
-    if (s.RomFileOpen)
-        CloseFile();
+    if (s.RomFileOpen) CloseFile();
     BrowserDC.reset();
     EditorDC.reset();
     m_options.reset();
@@ -107,24 +102,21 @@ void FormMain::Form_Unload(int& cancel)
     m_endProgram(0);
 }
 
-void FormMain::BtExit_Click()
-{
+void FormMain::BtExit_Click() {
     int cancel = 0;
     Form_Unload(cancel);
 }
 
-void FormMain::closeEvent(QCloseEvent* event)
-{
+void FormMain::closeEvent(QCloseEvent* event) {
     int cancel = 0;
     Form_Unload(cancel);
     event->accept();
 }
 
-void FormMain::Bthelp_Click()
-{
+void FormMain::Bthelp_Click() {
     // Where the help button sends people: the user guide beside the program.
-    const QString guide = userGuidePath(QCoreApplication::applicationDirPath(),
-                                        QStringLiteral(PELORIN_SOURCE_GUIDE));
+    const QString guide =
+        userGuidePath(QCoreApplication::applicationDirPath(), QStringLiteral(PELORIN_SOURCE_GUIDE));
     m_prompts.messageBox(
         notice(msg::kHelpPrefix + QUrl::fromLocalFile(guide).toString(), msg::kHelpTitle));
 }

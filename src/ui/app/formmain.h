@@ -29,7 +29,7 @@ class QScrollBar;
 // Handlers turn an event into calls of the plain rules beneath and a redraw.
 class FormMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FormMain(Prompts& prompts, QWidget* parent = nullptr);
     ~FormMain() override;
 
@@ -158,12 +158,12 @@ public:
     GraphicButton* Bthelp = nullptr;
     QButtonGroup* EditModeGroup = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildBrowserControl();
     void buildEditorControl();

@@ -12,20 +12,16 @@
 #include <QShortcut>
 
 namespace {
-QString firstLocalFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls())
-        return {};
+QString firstLocalFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            return url.toLocalFile();
+        if (url.isLocalFile()) return url.toLocalFile();
     }
     return {};
 }
 } // namespace
 
-void FormMain::connectKeysAndWheel()
-{
+void FormMain::connectKeysAndWheel() {
     setAcceptDrops(true);
     connect(TextAddress, &QLineEdit::returnPressed, this, &FormMain::BtJumpAdd_Click);
     // A notch away from the user scrolls up, as in every other program.
@@ -42,17 +38,13 @@ void FormMain::connectKeysAndWheel()
     shortcut(QKeySequence(Qt::Key_F1), &FormMain::Bthelp_Click);
 }
 
-void FormMain::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!firstLocalFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+void FormMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!firstLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
-void FormMain::dropEvent(QDropEvent* event)
-{
+void FormMain::dropEvent(QDropEvent* event) {
     const QString path = firstLocalFile(event->mimeData());
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     event->acceptProposedAction();
     openPath(path);
 }

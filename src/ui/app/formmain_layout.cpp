@@ -1,10 +1,10 @@
 // The main window's controls at their designed places (positions in twips).
 #include "ui/app/formmain.h"
 
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 #include "core/app/messages.h"
 #include "core/app/twips.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -15,34 +15,32 @@
 
 namespace {
 
-QString icon(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
+QString icon(const char* name) {
+    return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name));
+}
 
 GraphicButton* pushButton(QWidget* parent, const char* picture, const QString& tooltip, int left,
-                          int top)
-{
+                          int top) {
     auto* button = new GraphicButton(icon(picture), tooltip, parent);
     button->move(px(left), px(top));
     return button;
 }
 
 GraphicButton* checkBox(QWidget* parent, const char* picture, const char* ticked,
-                        const QString& tooltip, int left, int top)
-{
+                        const QString& tooltip, int left, int top) {
     auto* box = new GraphicButton(icon(picture), icon(ticked), tooltip, parent);
     box->move(px(left), px(top));
     return box;
 }
 
 QGroupBox* frame(QWidget* parent, const QString& caption, int left, int top, int width,
-                 int height)
-{
+                 int height) {
     auto* box = new QGroupBox(caption, parent);
     box->setGeometry(twipRect(left, top, width, height));
     return box;
 }
 
-QFont addressFont(qreal points, bool bold = false)
-{
+QFont addressFont(qreal points, bool bold = false) {
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"),
                       QStringLiteral("Sans Serif")});
@@ -51,8 +49,7 @@ QFont addressFont(qreal points, bool bold = false)
     return font;
 }
 
-QLineEdit* addressBox(QWidget* parent, const QString& tooltip, QRect geometry)
-{
+QLineEdit* addressBox(QWidget* parent, const QString& tooltip, QRect geometry) {
     auto* text = new QLineEdit(QStringLiteral("0"), parent);
     text->setGeometry(geometry);
     text->setToolTip(tooltip);
@@ -62,8 +59,7 @@ QLineEdit* addressBox(QWidget* parent, const QString& tooltip, QRect geometry)
 }
 
 // A thin separator line from (x1, y1) to (x2, y2), horizontal or vertical, in twips.
-void separator(QWidget* parent, int x1, int y1, int x2, int y2)
-{
+void separator(QWidget* parent, int x1, int y1, int x2, int y2) {
     auto* line = new QWidget(parent);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
@@ -74,8 +70,7 @@ void separator(QWidget* parent, int x1, int y1, int x2, int y2)
 
 } // namespace
 
-void FormMain::buildControls()
-{
+void FormMain::buildControls() {
     buildBrowserControl();
     buildEditorControl();
     buildTileControl();
@@ -84,8 +79,7 @@ void FormMain::buildControls()
     setFocusOrder();
 }
 
-void FormMain::buildBrowserControl()
-{
+void FormMain::buildBrowserControl() {
     Frame1 = frame(this, QStringLiteral("Browser Control"), 0, 0, 3735, 1455);
     BtOpenFile = pushButton(Frame1, "open", QStringLiteral("Open a file"), 120, 240);
     BtCloseFile = pushButton(Frame1, "close", QStringLiteral("Close file"), 600, 240);
@@ -123,16 +117,15 @@ void FormMain::buildBrowserControl()
     SpriteScroll->setFocusPolicy(Qt::StrongFocus);
 }
 
-void FormMain::buildEditorControl()
-{
+void FormMain::buildEditorControl() {
     Frame4 = frame(this, QStringLiteral("Editor Control"), 3840, 0, 1695, 2535);
     Frame4->setToolTip(QStringLiteral("Switch to 'Selection' mode"));
-    OptionSelect = checkBox(Frame4, "select", "select", QStringLiteral("Switch to 'Select' mode"),
-                            120, 240);
-    OptionPaint = checkBox(Frame4, "paint", "paint", QStringLiteral("Switch to 'Paint' mode"), 600,
-                           240);
-    OptionFill = checkBox(Frame4, "fill", "fill", QStringLiteral("Switch to 'Fill' mode"), 1080,
-                          240);
+    OptionSelect =
+        checkBox(Frame4, "select", "select", QStringLiteral("Switch to 'Select' mode"), 120, 240);
+    OptionPaint =
+        checkBox(Frame4, "paint", "paint", QStringLiteral("Switch to 'Paint' mode"), 600, 240);
+    OptionFill =
+        checkBox(Frame4, "fill", "fill", QStringLiteral("Switch to 'Fill' mode"), 1080, 240);
     EditModeGroup = new QButtonGroup(this);
     EditModeGroup->setExclusive(true);
     EditModeGroup->addButton(OptionSelect, int(EditModeKind::Select));
@@ -158,31 +151,29 @@ void FormMain::buildEditorControl()
     separator(Frame4, 1560, 1440, 1560, 2400);
 }
 
-void FormMain::buildTileControl()
-{
+void FormMain::buildTileControl() {
     Frame5 = frame(this, QStringLiteral("Tile Control"), 5640, 0, 2175, 2535);
-    BtDeleteSprite = pushButton(Frame5, "clear_one", QStringLiteral("Clear the selected tile"),
-                                120, 240);
-    SaveTile = pushButton(Frame5, "save", QStringLiteral("Save the selected tile to file"), 840,
-                          240);
+    BtDeleteSprite =
+        pushButton(Frame5, "clear_one", QStringLiteral("Clear the selected tile"), 120, 240);
+    SaveTile =
+        pushButton(Frame5, "save", QStringLiteral("Save the selected tile to file"), 840, 240);
     BtReloadTile = pushButton(Frame5, "reload_one",
                               QStringLiteral("Reload the selected tile to file"), 1560, 240);
-    BtCopySelTile =
-        pushButton(Frame5, "copy_to_browser",
-                   QStringLiteral("Copy selected tile to the selected position in the browser"),
-                   120, 840);
-    BtCopyToAddress = pushButton(Frame5, "copy_to_address",
-                                 QStringLiteral("Copy selected tile to the address beneath"), 1560,
-                                 840);
+    BtCopySelTile = pushButton(
+        Frame5, "copy_to_browser",
+        QStringLiteral("Copy selected tile to the selected position in the browser"), 120, 840);
+    BtCopyToAddress =
+        pushButton(Frame5, "copy_to_address",
+                   QStringLiteral("Copy selected tile to the address beneath"), 1560, 840);
     TextEditAddress = addressBox(Frame5, QStringLiteral("Address of selected tile"),
                                  twipRect(120, 1320, 1815, 405));
     ChkWriteProtected =
         checkBox(Frame5, "lock_open", "lock_closed",
                  QStringLiteral("Turn on/off the writeprotection the selected tile"), 120, 1920);
-    ChkFlipX = checkBox(Frame5, "f_normal", "f_mirror_x", QStringLiteral("Mirrow the selected tile"),
-                        840, 1920);
-    ChkFlipY = checkBox(Frame5, "f_normal", "f_mirror_y", QStringLiteral("Turn the tile upsidedown"),
-                        1560, 1920);
+    ChkFlipX = checkBox(Frame5, "f_normal", "f_mirror_x",
+                        QStringLiteral("Mirrow the selected tile"), 840, 1920);
+    ChkFlipY = checkBox(Frame5, "f_normal", "f_mirror_y",
+                        QStringLiteral("Turn the tile upsidedown"), 1560, 1920);
     ChkFlipX->setHandlerDriven(true);
     ChkFlipY->setHandlerDriven(true);
     separator(Frame5, 120, 720, 2040, 720);
@@ -193,8 +184,7 @@ void FormMain::buildTileControl()
     separator(Frame5, 2040, 1920, 2040, 2400);
 }
 
-void FormMain::buildEditorArea()
-{
+void FormMain::buildEditorArea() {
     EditorBox = new PictureBox(this);
     EditorBox->place(twipRect(3840, 2640, 3975, 3735));
     Frame3 = frame(this, QStringLiteral("Colors"), 3840, 6480, 3975, 1095);
@@ -206,29 +196,26 @@ void FormMain::buildEditorArea()
     }
 }
 
-void FormMain::buildInfo()
-{
+void FormMain::buildInfo() {
     Frame2 = frame(this, QStringLiteral("Info"), 0, 7560, 7335, 615);
     LbStatus = new QLabel(msg::kCredit, Frame2);
     LbStatus->setGeometry(twipRect(120, 240, 7095, 255));
     Bthelp = pushButton(this, "help", QStringLiteral("Show where the user guide is"), 7440, 7680);
 }
 
-void FormMain::setFocusOrder()
-{
+void FormMain::setFocusOrder() {
     QWidget* const order[] = {
-        SpriteBox,     SpriteScroll,  BtJumpAdd,     TextAddress,    ChkGrid,      BtEditClear,
-        BtEditZoomOut, BtEditZoomIn,  EditorBox,     BtSaveEdit,     ComboDivert,  BtReload,
-        ChkGridEditor, OptionSelect,  OptionPaint,   OptionFill,     BtBrowZoomOut, BtBrowZoomIn,
-        BtOpenFile,    BtCloseFile,   BtOptions,     BtExit,         Bthelp,       BtDeleteSprite,
-        ChkNoncopied,  ChkWriteProtected, ChkFlipX,  ChkFlipY,       SaveTile,     TextEditAddress,
-        BtReloadTile,  BtCopyToAddress, BtCopySelTile};
+        SpriteBox,     SpriteScroll,      BtJumpAdd,    TextAddress, ChkGrid,       BtEditClear,
+        BtEditZoomOut, BtEditZoomIn,      EditorBox,    BtSaveEdit,  ComboDivert,   BtReload,
+        ChkGridEditor, OptionSelect,      OptionPaint,  OptionFill,  BtBrowZoomOut, BtBrowZoomIn,
+        BtOpenFile,    BtCloseFile,       BtOptions,    BtExit,      Bthelp,        BtDeleteSprite,
+        ChkNoncopied,  ChkWriteProtected, ChkFlipX,     ChkFlipY,    SaveTile,      TextEditAddress,
+        BtReloadTile,  BtCopyToAddress,   BtCopySelTile};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
-void FormMain::connectHandlers()
-{
+void FormMain::connectHandlers() {
     connect(BtExit, &QAbstractButton::clicked, this, &FormMain::BtExit_Click);
     connect(Bthelp, &QAbstractButton::clicked, this, &FormMain::Bthelp_Click);
     connectBrowserHandlers();

@@ -3,15 +3,15 @@
 
 #include "core/app/messages.h"
 #include "core/app/numbers.h"
+#include "core/app/viewgeometry.h"
+#include "core/browser/browsermath.h"
+#include "core/browser/visiblebytes.h"
+#include "core/rom/romfile.h"
+#include "ui/app/cellmark.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
-#include "core/rom/romfile.h"
-#include "core/app/viewgeometry.h"
-#include "core/browser/browsermath.h"
-#include "core/browser/visiblebytes.h"
-#include "ui/app/cellmark.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -26,8 +26,7 @@ constexpr ColorRef kNoFileGrey = rgbColor(191, 191, 191);
 constexpr int kBitmapSize = 255;
 } // namespace
 
-void FormMain::connectBrowserHandlers()
-{
+void FormMain::connectBrowserHandlers() {
     connect(BtOpenFile, &QAbstractButton::clicked, this, &FormMain::BtOpenFile_Click);
     connect(BtCloseFile, &QAbstractButton::clicked, this, &FormMain::BtCloseFile_Click);
     connect(ChkGrid, &QAbstractButton::toggled, this, &FormMain::ChkGrid_Click);
@@ -42,8 +41,7 @@ void FormMain::connectBrowserHandlers()
     connect(SpriteBox, &PictureBox::dblClick, this, &FormMain::SpriteBox_DblClick);
 }
 
-void FormMain::CreateOffscreenBitmaps()
-{
+void FormMain::CreateOffscreenBitmaps() {
     BrowserDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
     BrowserDC->SelectBrush(s.OptionColors[0]);
     BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
@@ -52,14 +50,12 @@ void FormMain::CreateOffscreenBitmaps()
     EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
 }
 
-void FormMain::takeTileColors()
-{
+void FormMain::takeTileColors() {
     for (size_t i = 0; i < m_tileColors.size(); ++i)
         m_tileColors[i] = toQRgb(s.PaletteColors[std::min<size_t>(i, OutsideFile)]);
 }
 
-void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels)
-{
+void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels) {
     const bool inside = x0 >= 0 && y0 >= 0 && x0 + 8 <= dc.width() && y0 + 8 <= dc.height();
     for (int y = 0; y < 8; ++y) {
         const quint8* values = pixels.data() + 8 * y;
@@ -76,19 +72,15 @@ void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels&
 }
 
 // With no file open the whole box is grey, whatever the options say.
-bool FormMain::showNoFile()
-{
-    if (s.RomFileOpen)
-        return false;
+bool FormMain::showNoFile() {
+    if (s.RomFileOpen) return false;
     SpriteBox->Fill(kNoFileGrey);
     SpriteBox->Refresh();
     return true;
 }
 
-void FormMain::DrawBrowser()
-{
-    if (!BrowserDC || showNoFile())
-        return;
+void FormMain::DrawBrowser() {
+    if (!BrowserDC || showNoFile()) return;
     // The background of the part of the bitmap that is shown; the rest is never copied.
     const int cell = s.BrowserCellSize;
     BrowserDC->SelectBrush(s.OptionColors[0]);
@@ -99,9 +91,9 @@ void FormMain::DrawBrowser()
     // One positioned read of every visible byte; the cells decode from it.
     const qint64 cells =
         qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
-    const VisibleBytes visible = RomFileHandle ? VisibleBytes(*RomFileHandle, s.BrowserTopAddress,
-                                                              cells * kTileBytes)
-                                               : VisibleBytes();
+    const VisibleBytes visible =
+        RomFileHandle ? VisibleBytes(*RomFileHandle, s.BrowserTopAddress, cells * kTileBytes)
+                      : VisibleBytes();
     for (int r = 0; r < s.BrowserRows; ++r) {
         for (int c = 0; c < s.BrowserColumns; ++c) {
             LoadSprite(browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r), visible);
@@ -112,10 +104,8 @@ void FormMain::DrawBrowser()
 }
 
 // Steps shared with a full redraw: the mark, the copy onto the box, the outline without grid.
-void FormMain::DrawBrowserSelection()
-{
-    if (!BrowserDC || showNoFile())
-        return;
+void FormMain::DrawBrowserSelection() {
+    if (!BrowserDC || showNoFile()) return;
     const int cell = s.BrowserCellSize;
     const int zoom = s.BrowserZoom;
     if (cell == cellSizeFor(true))
@@ -127,8 +117,7 @@ void FormMain::DrawBrowserSelection()
     SpriteBox->Refresh();
 }
 
-void FormMain::recomputeTopAddress()
-{
+void FormMain::recomputeTopAddress() {
     s.BrowserTopAddress = scrollTopAddress(s.RomFileLength, SpriteScroll->sliderPosition(),
                                            s.BrowserRows, NumericValue(ComboDivert->currentText()));
     TextAddress->setText(signedDecimal(s.BrowserTopAddress));
@@ -136,14 +125,18 @@ void FormMain::recomputeTopAddress()
     DrawBrowser();
 }
 
-void FormMain::SpriteScroll_Scroll() { recomputeTopAddress(); }
-void FormMain::SpriteScroll_Change() { recomputeTopAddress(); }
-void FormMain::ComboDivert_click() { recomputeTopAddress(); }
+void FormMain::SpriteScroll_Scroll() {
+    recomputeTopAddress();
+}
+void FormMain::SpriteScroll_Change() {
+    recomputeTopAddress();
+}
+void FormMain::ComboDivert_click() {
+    recomputeTopAddress();
+}
 
-void FormMain::BtJumpAdd_Click()
-{
-    if (!s.RomFileOpen)
-        return;
+void FormMain::BtJumpAdd_Click() {
+    if (!s.RomFileOpen) return;
     const std::optional<qint32> top =
         jumpTopAddress(NumericValue(TextAddress->text()), s.RomFileLength,
                        NumericValue(ComboDivert->currentText()));
@@ -155,41 +148,35 @@ void FormMain::BtJumpAdd_Click()
     DrawBrowser();
 }
 
-void FormMain::browserZoomChanged()
-{
+void FormMain::browserZoomChanged() {
     ArrangeControls();
     SpriteBox->Fill(kNoFileGrey);
     DrawBrowser();
 }
 
-void FormMain::BtBrowZoomIn_Click()
-{
+void FormMain::BtBrowZoomIn_Click() {
     if (const std::optional<int> zoom = zoomedIn(s.BrowserZoom)) {
         s.BrowserZoom = *zoom;
         browserZoomChanged();
     }
 }
 
-void FormMain::BtBrowZoomOut_Click()
-{
+void FormMain::BtBrowZoomOut_Click() {
     if (const std::optional<int> zoom = zoomedOut(s.BrowserZoom)) {
         s.BrowserZoom = *zoom;
         browserZoomChanged();
     }
 }
 
-void FormMain::ChkGrid_Click()
-{
+void FormMain::ChkGrid_Click() {
     s.BrowserCellSize = cellSizeFor(ChkGrid->isChecked());
     browserZoomChanged();
 }
 
-void FormMain::SpriteBox_MouseMove(int button, int shift, double x, double y)
-{
+void FormMain::SpriteBox_MouseMove(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
-    if (!s.RomFileOpen)
-        return;
+    if (!s.RomFileOpen) return;
     const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
                                               s.BrowserTopAddress, s.BrowserColumns);
     LbStatus->setText(QStringLiteral("Sprite at") + signedDecimal(point.address) +
@@ -197,17 +184,14 @@ void FormMain::SpriteBox_MouseMove(int button, int shift, double x, double y)
                       signedDecimal(point.row) + u')');
 }
 
-void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y)
-{
+void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
-    if (!s.RomFileOpen)
-        return;
+    if (!s.RomFileOpen) return;
     const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
                                               s.BrowserTopAddress, s.BrowserColumns);
     // Below or right of the grid the box shows no cell: there is nothing to mark there.
-    if (!point.onGrid(s.BrowserColumns, s.BrowserRows))
-        return;
+    if (!point.onGrid(s.BrowserColumns, s.BrowserRows)) return;
     s.BrowserSelAddress = saturateToAddress(point.address);
     TextAddress->setText(plainDecimal(s.BrowserSelAddress));
     if (s.BrowserCellSize == cellSizeFor(true))

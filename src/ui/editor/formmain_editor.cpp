@@ -3,12 +3,12 @@
 
 #include "core/app/messages.h"
 #include "core/app/numbers.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/offscreendc.h"
-#include "ui/platform/picturebox.h"
 #include "core/app/viewgeometry.h"
 #include "core/editor/editorworkspace.h"
 #include "ui/app/cellmark.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/offscreendc.h"
+#include "ui/platform/picturebox.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -18,8 +18,7 @@ namespace {
 constexpr ColorRef kBlack = rgbColor(0, 0, 0);
 } // namespace
 
-void FormMain::connectEditorHandlers()
-{
+void FormMain::connectEditorHandlers() {
     connect(OptionSelect, &QAbstractButton::clicked, this, &FormMain::OptionSelect_Click);
     connect(OptionPaint, &QAbstractButton::clicked, this, &FormMain::OptionPaint_Click);
     connect(OptionFill, &QAbstractButton::clicked, this, &FormMain::OptionFill_Click);
@@ -36,10 +35,8 @@ void FormMain::connectEditorHandlers()
     connect(ChkWriteProtected, &QAbstractButton::toggled, this, &FormMain::ChkWriteProtected_Click);
 }
 
-void FormMain::DrawEditor()
-{
-    if (!EditorDC)
-        return;
+void FormMain::DrawEditor() {
+    if (!EditorDC) return;
     const int cs = s.EditorCellSize;
     const int z = s.EditorZoom;
     const int sc = s.EditorSelColumn;
@@ -62,17 +59,14 @@ void FormMain::DrawEditor()
             DrawTilePixels(c * cs, r * cs, *EditorDC, displayedTile(t).Pixels);
         }
     }
-    if (cs == cellSizeFor(true))
-        strokeGridRing(*EditorDC, sc, sr, s.OptionColors[1]);
+    if (cs == cellSizeFor(true)) strokeGridRing(*EditorDC, sc, sr, s.OptionColors[1]);
     StretchBlt(*EditorBox, 0, 0, kEditorColumns * cs * z, kEditorRows * cs * z, *EditorDC, 0, 0,
                kEditorColumns * cs, kEditorRows * cs);
-    if (cs == cellSizeFor(false))
-        outlineCell(*EditorBox, sc, sr, z, kBlack);
+    if (cs == cellSizeFor(false)) outlineCell(*EditorBox, sc, sr, z, kBlack);
     EditorBox->Refresh();
 }
 
-void FormMain::ShowEditorTileInfo()
-{
+void FormMain::ShowEditorTileInfo() {
     const TileRecord& t = selectedTile();
     TextEditAddress->setText(plainDecimal(t.Address));
     ChkWriteProtected->setChecked(t.WriteProtected);
@@ -80,46 +74,46 @@ void FormMain::ShowEditorTileInfo()
     ChkFlipY->setChecked(t.FlipY);
 }
 
-void FormMain::OptionSelect_Click() { s.EditMode = EditModeKind::Select; }
-void FormMain::OptionPaint_Click() { s.EditMode = EditModeKind::Paint; }
-void FormMain::OptionFill_Click() { s.EditMode = EditModeKind::Fill; }
+void FormMain::OptionSelect_Click() {
+    s.EditMode = EditModeKind::Select;
+}
+void FormMain::OptionPaint_Click() {
+    s.EditMode = EditModeKind::Paint;
+}
+void FormMain::OptionFill_Click() {
+    s.EditMode = EditModeKind::Fill;
+}
 
 // Named the other way round from what it does: it makes the picture smaller.
-void FormMain::BtEditZoomIn_Click()
-{
+void FormMain::BtEditZoomIn_Click() {
     if (const std::optional<int> zoom = zoomedOut(s.EditorZoom)) {
         s.EditorZoom = qint16(*zoom);
         DrawEditor();
     }
 }
 
-void FormMain::BtEditZoomOut_Click()
-{
+void FormMain::BtEditZoomOut_Click() {
     if (const std::optional<int> zoom = zoomedIn(s.EditorZoom)) {
         s.EditorZoom = qint16(*zoom);
         DrawEditor();
     }
 }
 
-void FormMain::ChkGridEditor_Click()
-{
+void FormMain::ChkGridEditor_Click() {
     s.EditorCellSize = cellSizeFor(ChkGridEditor->isChecked());
     ArrangeControls();
     DrawEditor();
 }
 
-void FormMain::ChkNoncopied_Click()
-{
+void FormMain::ChkNoncopied_Click() {
     s.NoncopiedHidden = ChkNoncopied->isChecked();
     DrawEditor();
 }
 
 // The press or left-button drag of the current tool at (x, y).
-void FormMain::applyEditorTool(double x, double y)
-{
+void FormMain::applyEditorTool(double x, double y) {
     const std::optional<EditorHit> hit = editorHitCell(x, y, s.EditorCellSize, s.EditorZoom);
-    if (!hit)
-        return;
+    if (!hit) return;
     const int index = hit->index();
     const auto color = quint8(s.CurrentColor);
     switch (s.EditMode) {
@@ -137,46 +131,39 @@ void FormMain::applyEditorTool(double x, double y)
         break;
     }
     case EditModeKind::Fill:
-        if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden))
-            DrawEditor();
+        if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden)) DrawEditor();
         break;
     }
 }
 
-void FormMain::EditorBox_MouseDown(int button, int shift, double x, double y)
-{
+void FormMain::EditorBox_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     applyEditorTool(x, y);
 }
 
-void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y)
-{
+void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y) {
     Q_UNUSED(shift);
     const std::optional<EditorHit> hit = editorHitCell(x, y, s.EditorCellSize, s.EditorZoom);
-    if (!hit)
-        return;
+    if (!hit) return;
     const TileRecord& t = s.EditorTiles[size_t(hit->index())];
     LbStatus->setText(t.Address == 0
                           ? msg::kNoTileAddress
                           : QStringLiteral("Tile starting at byte ") + plainDecimal(t.Address));
-    if (button != 1 || s.EditMode == EditModeKind::Fill)
-        return;
+    if (button != 1 || s.EditMode == EditModeKind::Fill) return;
     applyEditorTool(x, y);
 }
 
 // The box and the selected tile's switch never disagree: every press and every keyboard
 // toggle flips the switch and shows the new state.
-void FormMain::toggleFlip(bool TileRecord::*flag, GraphicButton* box)
-{
+void FormMain::toggleFlip(bool TileRecord::*flag, GraphicButton* box) {
     TileRecord& t = selectedTile();
     t.*flag = !box->isChecked();
     box->setChecked(t.*flag);
     DrawEditor();
 }
 
-void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y)
-{
+void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     Q_UNUSED(x);
@@ -184,8 +171,7 @@ void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y)
     toggleFlip(&TileRecord::FlipX, ChkFlipX);
 }
 
-void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y)
-{
+void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     Q_UNUSED(x);
@@ -193,7 +179,6 @@ void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y)
     toggleFlip(&TileRecord::FlipY, ChkFlipY);
 }
 
-void FormMain::ChkWriteProtected_Click()
-{
+void FormMain::ChkWriteProtected_Click() {
     selectedTile().WriteProtected = ChkWriteProtected->isChecked();
 }

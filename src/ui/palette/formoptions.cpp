@@ -9,8 +9,7 @@
 #include <QPushButton>
 
 namespace {
-QLabel* heading(QWidget* parent, const QString& text, int left)
-{
+QLabel* heading(QWidget* parent, const QString& text, int left) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     // The headings are designed for a small, narrow dialog font.
@@ -23,16 +22,14 @@ QLabel* heading(QWidget* parent, const QString& text, int left)
     return label;
 }
 
-ColorField* swatch(QWidget* parent, const QString& name, int left)
-{
+ColorField* swatch(QWidget* parent, const QString& name, int left) {
     auto* field = new ColorField(parent);
     field->setGeometry(twipRect(left, 480, 1215, 375));
     field->setAccessibleName(name);
     return field;
 }
 
-QPushButton* button(QWidget* parent, const QString& caption, QRect geometry)
-{
+QPushButton* button(QWidget* parent, const QString& caption, QRect geometry) {
     auto* push = new QPushButton(caption, parent);
     push->setGeometry(geometry);
     // Neither is the default button: Enter acts on the one that has the focus.
@@ -41,8 +38,7 @@ QPushButton* button(QWidget* parent, const QString& caption, QRect geometry)
 }
 } // namespace
 
-FormOptions::FormOptions(Prompts& prompts) : m_prompts(prompts)
-{
+FormOptions::FormOptions(Prompts& prompts) : m_prompts(prompts) {
     setWindowTitle(QStringLiteral("Options"));
     setFixedSize(286, 110);
     Frame1 = new QGroupBox(QStringLiteral("Colors"), this);
@@ -64,27 +60,34 @@ FormOptions::FormOptions(Prompts& prompts) : m_prompts(prompts)
     connect(BtAbort, &QPushButton::clicked, this, &FormOptions::BtAbort_Click);
 }
 
-void FormOptions::setColors(const Colors& colors)
-{
+void FormOptions::setColors(const Colors& colors) {
     m_colors = colors;
     showColors();
 }
 
-void FormOptions::showColors()
-{
+void FormOptions::showColors() {
     setBackColor(LbGridColor, m_colors[0]);
     setBackColor(LbSelectionColor, m_colors[1]);
     setBackColor(LbEmptyColor, m_colors[2]);
 }
 
-void FormOptions::pickSwatchColor(int index)
-{
+void FormOptions::pickSwatchColor(int index) {
     m_colors[size_t(index)] = m_prompts.chooseColor(m_colors[size_t(index)]);
     showColors();
 }
 
-void FormOptions::LbGridColor_Click() { pickSwatchColor(0); }
-void FormOptions::LbSelectionColor_Click() { pickSwatchColor(1); }
-void FormOptions::LbEmptyColor_Click() { pickSwatchColor(2); }
-void FormOptions::BtOk_Click() { accept(); }
-void FormOptions::BtAbort_Click() { reject(); }
+void FormOptions::LbGridColor_Click() {
+    pickSwatchColor(0);
+}
+void FormOptions::LbSelectionColor_Click() {
+    pickSwatchColor(1);
+}
+void FormOptions::LbEmptyColor_Click() {
+    pickSwatchColor(2);
+}
+void FormOptions::BtOk_Click() {
+    accept();
+}
+void FormOptions::BtAbort_Click() {
+    reject();
+}

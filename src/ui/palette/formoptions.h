@@ -17,7 +17,7 @@ class QPushButton;
 // "Cancle", Escape and the close box reject it.
 class FormOptions : public QDialog {
     Q_OBJECT
-public:
+  public:
     using Colors = std::array<ColorRef, 3>; // grid, selection, empty
 
     explicit FormOptions(Prompts& prompts);
@@ -42,7 +42,7 @@ public:
     QPushButton* BtOk = nullptr;
     QPushButton* BtAbort = nullptr;
 
-private:
+  private:
     void pickSwatchColor(int index);
     void showColors();
 

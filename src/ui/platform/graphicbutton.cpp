@@ -6,8 +6,7 @@
 #include <QMouseEvent>
 
 namespace {
-QIcon pictureIcon(const QString& picture, const QString& tickedPicture)
-{
+QIcon pictureIcon(const QString& picture, const QString& tickedPicture) {
     QIcon icon;
     icon.addFile(picture, QSize(16, 16), QIcon::Normal, QIcon::Off);
     icon.addFile(picture, QSize(16, 16), QIcon::Active, QIcon::Off);
@@ -20,15 +19,13 @@ QIcon pictureIcon(const QString& picture, const QString& tickedPicture)
 } // namespace
 
 GraphicButton::GraphicButton(const QString& picture, const QString& tooltip, QWidget* parent)
-    : GraphicButton(picture, QString(), tooltip, parent)
-{
+    : GraphicButton(picture, QString(), tooltip, parent) {
     setCheckable(false);
 }
 
 GraphicButton::GraphicButton(const QString& picture, const QString& tickedPicture,
                              const QString& tooltip, QWidget* parent)
-    : QToolButton(parent)
-{
+    : QToolButton(parent) {
     setCheckable(true);
     setIcon(pictureIcon(picture, tickedPicture));
     setIconSize(QSize(16, 16));
@@ -39,64 +36,56 @@ GraphicButton::GraphicButton(const QString& picture, const QString& tickedPictur
     setToolButtonStyle(Qt::ToolButtonIconOnly);
 }
 
-void GraphicButton::mousePressEvent(QMouseEvent* event)
-{
+void GraphicButton::mousePressEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     emit mouseDown(mouseButtonMask(event->button()), shiftMask(event->modifiers()), p.x(), p.y());
     QToolButton::mousePressEvent(event);
 }
 
-void GraphicButton::mouseReleaseEvent(QMouseEvent* event)
-{
+void GraphicButton::mouseReleaseEvent(QMouseEvent* event) {
     m_inMouseRelease = true;
     QToolButton::mouseReleaseEvent(event);
     m_inMouseRelease = false;
 }
 
-void GraphicButton::nextCheckState()
-{
+void GraphicButton::nextCheckState() {
     if (!m_handlerDriven) {
         QToolButton::nextCheckState();
         return;
     }
     // The press has already been handled; only a keyboard toggle still needs its handler.
-    if (!m_inMouseRelease)
-        emit keyToggle();
+    if (!m_inMouseRelease) emit keyToggle();
 }
 
-ColorField::ColorField(QWidget* parent) : QLabel(parent)
-{
+ColorField::ColorField(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
     setMouseTracking(true);
 }
 
-void ColorField::mouseReleaseEvent(QMouseEvent* event)
-{
+void ColorField::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);
 }
 
-void ColorField::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
+void ColorField::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
     QLabel::mouseDoubleClickEvent(event);
 }
 
-void ColorField::mouseMoveEvent(QMouseEvent* event)
-{
+void ColorField::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = event->position();
     emit mouseMoved(mouseButtonMask(event->buttons()), shiftMask(event->modifiers()), p.x(), p.y());
     QLabel::mouseMoveEvent(event);
 }
 
-FilledBar::FilledBar(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
+FilledBar::FilledBar(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+}
 
-void setBackColor(QWidget* widget, quint32 colorRef)
-{
+void setBackColor(QWidget* widget, quint32 colorRef) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, toQColor(colorRef));
     widget->setPalette(palette);

@@ -7,7 +7,7 @@
 // picture (a check box has a second one, shown while ticked, and looks pressed then).
 class GraphicButton : public QToolButton {
     Q_OBJECT
-public:
+  public:
     static constexpr int kSize = 29;
 
     GraphicButton(const QString& picture, const QString& tooltip, QWidget* parent);
@@ -19,16 +19,16 @@ public:
     // Every mouse press reports mouseDown; a toggle from the keyboard reports keyToggle.
     void setHandlerDriven(bool on) { m_handlerDriven = on; }
 
-signals:
+  signals:
     void mouseDown(int button, int shift, double x, double y);
     void keyToggle();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void nextCheckState() override;
 
-private:
+  private:
     bool m_handlerDriven = false;
     bool m_inMouseRelease = false;
 };
@@ -36,15 +36,15 @@ private:
 // A label used as a colour field: background colour, single-line border, clicks.
 class ColorField : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit ColorField(QWidget* parent);
 
-signals:
+  signals:
     void clicked();
     void doubleClicked();
     void mouseMoved(int button, int shift, double x, double y);
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -52,7 +52,7 @@ protected:
 
 // A filled bar without border.
 class FilledBar : public QWidget {
-public:
+  public:
     explicit FilledBar(QWidget* parent);
 };
 

@@ -7,23 +7,19 @@
 #include <cstring>
 
 OffscreenDC::OffscreenDC(int width, int height)
-    : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height)
-{
+    : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height) {
     m_image.fill(Qt::black);
     m_bits = reinterpret_cast<QRgb*>(m_image.bits());
     m_stride = m_image.bytesPerLine() / qsizetype(sizeof(QRgb));
 }
 
-void OffscreenDC::plot(int x, int y, QRgb color)
-{
+void OffscreenDC::plot(int x, int y, QRgb color) {
     if (unsigned(x) < unsigned(m_width) && unsigned(y) < unsigned(m_height))
         m_bits[qsizetype(y) * m_stride + x] = color;
 }
 
-void OffscreenDC::Rectangle(int left, int top, int right, int bottom)
-{
-    if (right <= left || bottom <= top)
-        return;
+void OffscreenDC::Rectangle(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
     const int x0 = std::max(left + 1, 0);
     const int x1 = std::min(right - 1, m_width);
     for (int y = std::max(top + 1, 0); y < std::min(bottom - 1, m_height); ++y) {
@@ -40,14 +36,12 @@ void OffscreenDC::Rectangle(int left, int top, int right, int bottom)
     }
 }
 
-void OffscreenDC::MoveToEx(int x, int y)
-{
+void OffscreenDC::MoveToEx(int x, int y) {
     m_curX = x;
     m_curY = y;
 }
 
-void OffscreenDC::LineTo(int x, int y)
-{
+void OffscreenDC::LineTo(int x, int y) {
     // Bresenham from the current point, stopping short of the end point.
     int cx = m_curX;
     int cy = m_curY;
@@ -71,8 +65,7 @@ void OffscreenDC::LineTo(int x, int y)
     MoveToEx(x, y);
 }
 
-void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
-{
+void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom) {
     dc.MoveToEx(left, top);
     dc.LineTo(right, top);
     dc.LineTo(right, bottom);
@@ -82,8 +75,7 @@ void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
 
 namespace {
 // One source row widened by a fixed zoom: the compiler unrolls the inner loop.
-template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count)
-{
+template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
     for (int i = 0; i < count; ++i) {
         const QRgb value = from[i];
         for (int k = 0; k < Zoom; ++k)
@@ -91,17 +83,24 @@ template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count)
     }
 }
 
-void widenRow(QRgb* out, const QRgb* from, int count, int zoom)
-{
+void widenRow(QRgb* out, const QRgb* from, int count, int zoom) {
     switch (zoom) {
-    case 2: return widenRow<2>(out, from, count);
-    case 3: return widenRow<3>(out, from, count);
-    case 4: return widenRow<4>(out, from, count);
-    case 5: return widenRow<5>(out, from, count);
-    case 6: return widenRow<6>(out, from, count);
-    case 7: return widenRow<7>(out, from, count);
-    case 8: return widenRow<8>(out, from, count);
-    case 9: return widenRow<9>(out, from, count);
+    case 2:
+        return widenRow<2>(out, from, count);
+    case 3:
+        return widenRow<3>(out, from, count);
+    case 4:
+        return widenRow<4>(out, from, count);
+    case 5:
+        return widenRow<5>(out, from, count);
+    case 6:
+        return widenRow<6>(out, from, count);
+    case 7:
+        return widenRow<7>(out, from, count);
+    case 8:
+        return widenRow<8>(out, from, count);
+    case 9:
+        return widenRow<9>(out, from, count);
     default:
         for (int i = 0; i < count; ++i)
             std::fill_n(out + i * zoom, zoom, from[i]);
@@ -111,8 +110,7 @@ void widenRow(QRgb* out, const QRgb* from, int count, int zoom)
 // The common case: every source pixel becomes a zoom x zoom block. Each source row is widened
 // once and then copied into the remaining rows of its block.
 void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, int sy, int sw,
-                     int sh, int zoom)
-{
+                     int sh, int zoom) {
     const int width = target.width();
     const int height = target.height();
     const int srcWidth = src.width();
@@ -120,20 +118,17 @@ void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, 
     // The source columns whose blocks are at least partly inside the target.
     const int cBegin = std::max({0, -sx, dx < 0 ? -dx / zoom : 0});
     const int cEnd = std::min({sw, srcWidth - sx, (width - dx + zoom - 1) / zoom});
-    if (cBegin >= cEnd)
-        return;
+    if (cBegin >= cEnd) return;
     const int x0 = std::max(dx + cBegin * zoom, 0);
     const int x1 = std::min(dx + cEnd * zoom, width);
     const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
     auto* bits = reinterpret_cast<QRgb*>(target.bits());
     for (int r = 0; r < sh; ++r) {
         const int y0 = dy + r * zoom;
-        if (y0 >= height)
-            break;
+        if (y0 >= height) break;
         const int yEnd = std::min(y0 + zoom, height);
         const int firstY = std::max(y0, 0);
-        if (firstY >= yEnd || sy + r < 0 || sy + r >= srcHeight)
-            continue;
+        if (firstY >= yEnd || sy + r < 0 || sy + r >= srcHeight) continue;
         const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy + r)) + sx;
         QRgb* first = bits + firstY * stride;
         int c = cBegin;
@@ -156,11 +151,9 @@ void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, 
 }
 } // namespace
 
-void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
-                int sx, int sy, int sw, int sh)
-{
-    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0)
-        return;
+void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source, int sx,
+                int sy, int sw, int sh) {
+    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
     QImage& target = box.surface();
     const QImage& src = source.image();
     if (dw % sw == 0 && dh % sh == 0 && dw / sw == dh / sh) {
@@ -174,14 +167,12 @@ void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const Offscreen
     const int srcWidth = src.width();
     for (int y = y0; y < y1; ++y) {
         const int srcY = sy + int(qint64(y - dy) * sh / dh);
-        if (srcY < 0 || srcY >= src.height())
-            continue;
+        if (srcY < 0 || srcY >= src.height()) continue;
         const auto* srcLine = reinterpret_cast<const QRgb*>(src.constScanLine(srcY));
         auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
         for (int x = x0; x < x1; ++x) {
             const int c = sx + int(qint64(x - dx) * sw / dw);
-            if (c >= 0 && c < srcWidth)
-                line[x] = srcLine[c];
+            if (c >= 0 && c < srcWidth) line[x] = srcLine[c];
         }
     }
 }

@@ -7,7 +7,7 @@
 // An off-screen bitmap with its drawing context: one pixel per tile pixel, enlarged onto a
 // picture box by StretchBlt. Offers the few drawing calls the views are written in.
 class OffscreenDC {
-public:
+  public:
     explicit OffscreenDC(int width = 255, int height = 255);
 
     void SelectBrush(ColorRef color) { m_brush = toQRgb(color); }
@@ -21,8 +21,7 @@ public:
     // A line from the current point to (x, y), the end point excluded; it becomes current.
     void LineTo(int x, int y);
 
-    void SetPixel(int x, int y, ColorRef color)
-    {
+    void SetPixel(int x, int y, ColorRef color) {
         if (unsigned(x) < unsigned(m_width) && unsigned(y) < unsigned(m_height))
             m_bits[qsizetype(y) * m_stride + x] = toQRgb(color);
     }
@@ -33,7 +32,7 @@ public:
     [[nodiscard]] int height() const { return m_height; }
     [[nodiscard]] const QImage& image() const { return m_image; }
 
-private:
+  private:
     void plot(int x, int y, QRgb color);
 
     QImage m_image;
@@ -55,5 +54,5 @@ class PictureBox;
 
 // Copies the source rectangle onto the box's drawing area, each source pixel becoming a
 // block of dw/sw by dh/sh box pixels; plain source copy, clipped to the box.
-void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source,
-                int sx, int sy, int sw, int sh);
+void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source, int sx,
+                int sy, int sw, int sh);

@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
-{
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -16,23 +15,19 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureBox::place(const QRect& geometry)
-{
+void PictureBox::place(const QRect& geometry) {
     setGeometry(geometry);
     fitSurface();
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event)
-{
+void PictureBox::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     fitSurface();
 }
 
-void PictureBox::fitSurface()
-{
+void PictureBox::fitSurface() {
     const QSize area = contentsRect().size();
-    if (area == m_surface.size())
-        return;
+    if (area == m_surface.size()) return;
     QImage resized(area.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     resized.fill(Qt::white);
     QPainter copy(&resized);
@@ -41,15 +36,13 @@ void PictureBox::fitSurface()
     m_surface = resized;
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
-{
+void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), m_surface);
 }
 
-void PictureBox::FillBox(int x1, int y1, int x2, int y2, ColorRef color)
-{
+void PictureBox::FillBox(int x1, int y1, int x2, int y2, ColorRef color) {
     const int left = std::max(std::min(x1, x2), 0);
     const int right = std::min(std::max(x1, x2), m_surface.width() - 1);
     const int top = std::max(std::min(y1, y2), 0);
@@ -61,30 +54,30 @@ void PictureBox::FillBox(int x1, int y1, int x2, int y2, ColorRef color)
     }
 }
 
-void PictureBox::BoxOutline(int x1, int y1, int x2, int y2, ColorRef color)
-{
+void PictureBox::BoxOutline(int x1, int y1, int x2, int y2, ColorRef color) {
     FillBox(x1, y1, x2, y1, color);
     FillBox(x1, y2, x2, y2, color);
     FillBox(x1, y1, x1, y2, color);
     FillBox(x2, y1, x2, y2, color);
 }
 
-void PictureBox::Fill(ColorRef color) { m_surface.fill(toQRgb(color)); }
+void PictureBox::Fill(ColorRef color) {
+    m_surface.fill(toQRgb(color));
+}
 
-void PictureBox::Refresh() { update(contentsRect()); }
+void PictureBox::Refresh() {
+    update(contentsRect());
+}
 
-QPointF PictureBox::toDrawingArea(const QPointF& widgetPos) const
-{
+QPointF PictureBox::toDrawingArea(const QPointF& widgetPos) const {
     return widgetPos - QPointF(contentsRect().topLeft());
 }
 
-bool PictureBox::insideDrawingArea(const QPointF& p) const
-{
+bool PictureBox::insideDrawingArea(const QPointF& p) const {
     return p.x() >= 0 && p.y() >= 0 && p.x() < scaleWidth() && p.y() < scaleHeight();
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event)
-{
+void PictureBox::mousePressEvent(QMouseEvent* event) {
     const QPointF p = toDrawingArea(event->position());
     // The border is not part of the box's drawing area and takes no clicks.
     if (insideDrawingArea(p))
@@ -92,39 +85,32 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
                        p.y());
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event)
-{
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     const QPointF p = toDrawingArea(event->position());
     if (insideDrawingArea(p) || event->buttons() != Qt::NoButton)
         emit mouseMove(mouseButtonMask(event->buttons()), shiftMask(event->modifiers()), p.x(),
                        p.y());
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (insideDrawingArea(toDrawingArea(event->position())))
-        emit dblClick();
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (insideDrawingArea(toDrawingArea(event->position()))) emit dblClick();
 }
 
-void PictureBox::wheelEvent(QWheelEvent* event)
-{
+void PictureBox::wheelEvent(QWheelEvent* event) {
     // Whole notches only; high-resolution wheels deliver fractions of one.
     m_wheelRemainder += event->angleDelta().y();
     const int steps = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
     m_wheelRemainder -= steps * QWheelEvent::DefaultDeltasPerStep;
-    if (steps != 0)
-        emit wheelTurned(steps);
+    if (steps != 0) emit wheelTurned(steps);
     event->accept();
 }
 
-int mouseButtonMask(Qt::MouseButtons buttons)
-{
+int mouseButtonMask(Qt::MouseButtons buttons) {
     return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
            (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
-int shiftMask(Qt::KeyboardModifiers modifiers)
-{
+int shiftMask(Qt::KeyboardModifiers modifiers) {
     return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
            (modifiers & Qt::AltModifier ? 4 : 0);
 }

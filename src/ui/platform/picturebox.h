@@ -10,7 +10,7 @@
 // Mouse buttons as a mask: 1 left, 2 right, 4 middle; shift state: 1 Shift, 2 Ctrl, 4 Alt.
 class PictureBox : public QFrame {
     Q_OBJECT
-public:
+  public:
     static constexpr int kBorder = 2;
 
     explicit PictureBox(QWidget* parent = nullptr);
@@ -32,14 +32,14 @@ public:
     // Shows the picture on the screen.
     void Refresh();
 
-signals:
+  signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void dblClick();
     // The wheel turned by `steps` notches (positive away from the user).
     void wheelTurned(int steps);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -47,7 +47,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     [[nodiscard]] QPointF toDrawingArea(const QPointF& widgetPos) const;
     [[nodiscard]] bool insideDrawingArea(const QPointF& p) const;
     void fitSurface();

@@ -22,7 +22,7 @@ struct MessageSpec {
 
 // Every question, message and dialog the program puts to the user.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     virtual MsgAnswer messageBox(const MessageSpec& message) = 0;
     // Takes a filter list "description|patterns|description|patterns..."; returns the chosen
@@ -32,15 +32,12 @@ public:
     virtual ColorRef chooseColor(ColorRef current) = 0;
 };
 
-[[nodiscard]] inline MessageSpec information(const QString& text, const QString& title = {})
-{
+[[nodiscard]] inline MessageSpec information(const QString& text, const QString& title = {}) {
     return {text, title, MsgButtons::Ok, MsgIcon::Information, MsgAnswer::Ok};
 }
-[[nodiscard]] inline MessageSpec notice(const QString& text, const QString& title)
-{
+[[nodiscard]] inline MessageSpec notice(const QString& text, const QString& title) {
     return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok};
 }
-[[nodiscard]] inline MessageSpec question(const QString& text, const QString& title)
-{
+[[nodiscard]] inline MessageSpec question(const QString& text, const QString& title) {
     return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
 }

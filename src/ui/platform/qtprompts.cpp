@@ -8,8 +8,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
-MsgAnswer QtPrompts::messageBox(const MessageSpec& message)
-{
+MsgAnswer QtPrompts::messageBox(const MessageSpec& message) {
     QMessageBox box(m_parent);
     box.setText(QString(message.text).replace(u'\r', u'\n'));
     // A box without a title of its own carries the main window's caption.
@@ -25,26 +24,22 @@ MsgAnswer QtPrompts::messageBox(const MessageSpec& message)
         box.setStandardButtons(QMessageBox::Ok);
     }
     const int result = box.exec();
-    if (message.buttons == MsgButtons::Ok)
-        return MsgAnswer::Ok;
+    if (message.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-QString QtPrompts::openFileName(const QString& filterList)
-{
+QString QtPrompts::openFileName(const QString& filterList) {
     QFileDialog dialog(m_parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The descriptions already name their patterns.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(filterList));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
 
-ColorRef QtPrompts::chooseColor(ColorRef current)
-{
+ColorRef QtPrompts::chooseColor(ColorRef current) {
     const QColor chosen = QColorDialog::getColor(toQColor(current), m_parent);
     return chosen.isValid() ? fromQColor(chosen) : current;
 }

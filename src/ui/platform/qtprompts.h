@@ -6,7 +6,7 @@ class QWidget;
 
 // The program's dialogs, shown with Qt's own message box, file dialog and colour picker.
 class QtPrompts : public Prompts {
-public:
+  public:
     explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -14,6 +14,6 @@ public:
     QString openFileName(const QString& filterList) override;
     ColorRef chooseColor(ColorRef current) override;
 
-private:
+  private:
     QWidget* m_parent;
 };

@@ -2,15 +2,14 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
-#include "ui/platform/prompts.h"
+#include "core/browser/visiblebytes.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
-#include "core/browser/visiblebytes.h"
+#include "ui/platform/prompts.h"
 
 #include <QLineEdit>
 
-void FormMain::BtOpenFile_Click()
-{
+void FormMain::BtOpenFile_Click() {
     const QString chosen = m_prompts.openFileName(msg::kOpenFilter);
     if (!chosen.isEmpty()) {
         s.RomFilePath = chosen;
@@ -21,8 +20,7 @@ void FormMain::BtOpenFile_Click()
     DrawEditor();
 }
 
-void FormMain::openPath(const QString& path)
-{
+void FormMain::openPath(const QString& path) {
     s.RomFilePath = path;
     openfile();
     ArrangeControls();
@@ -30,10 +28,8 @@ void FormMain::openPath(const QString& path)
     DrawEditor();
 }
 
-void FormMain::openfile()
-{
-    if (s.RomFileOpen)
-        CloseFile();
+void FormMain::openfile() {
+    if (s.RomFileOpen) CloseFile();
     RomFile::OpenResult opened = RomFile::open(s.RomFilePath);
     if (auto* reason = std::get_if<QString>(&opened)) {
         refuseOpen(*reason);
@@ -48,30 +44,26 @@ void FormMain::openfile()
 }
 
 // A path that can not be opened leaves the program with no file open.
-void FormMain::refuseOpen(const QString& reason)
-{
+void FormMain::refuseOpen(const QString& reason) {
     s.RomFileOpen = false;
     m_prompts.messageBox(notice(msg::openFailed(s.RomFilePath, reason), msg::kOpenFailedTitle));
 }
 
-void FormMain::CloseFile()
-{
+void FormMain::CloseFile() {
     for (TileRecord& tile : s.EditorTiles)
         tile.Address = 0;
     TextEditAddress->setText(QStringLiteral("0"));
     RomFileHandle.reset();
 }
 
-void FormMain::BtCloseFile_Click()
-{
+void FormMain::BtCloseFile_Click() {
     CloseFile(); // which also takes every editor tile's address
     s.RomFileOpen = false;
     DrawBrowser();
     DrawEditor();
 }
 
-void FormMain::LoadSprite(qint64 address)
-{
+void FormMain::LoadSprite(qint64 address) {
     if (!RomFileHandle || address < 0) {
         s.LoadedTile.Pixels.fill(OutsideFile);
         return;
@@ -81,15 +73,12 @@ void FormMain::LoadSprite(qint64 address)
     decodeTile(bytes.data(), got, s.LoadedTile.Pixels);
 }
 
-void FormMain::LoadSprite(qint64 address, const VisibleBytes& visible)
-{
+void FormMain::LoadSprite(qint64 address, const VisibleBytes& visible) {
     if (!RomFileHandle || address < 0 || !visible.decode(address, s.LoadedTile.Pixels))
         LoadSprite(address);
 }
 
-std::optional<QString> FormMain::WriteTileAt(int index, qint32 address)
-{
-    if (!RomFileHandle)
-        return QStringLiteral("No file is open.");
+std::optional<QString> FormMain::WriteTileAt(int index, qint32 address) {
+    if (!RomFileHandle) return QStringLiteral("No file is open.");
     return RomFileHandle->writeTile(address, encodeTile(s.EditorTiles[index].Pixels));
 }

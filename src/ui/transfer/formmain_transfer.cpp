@@ -4,16 +4,15 @@
 #include "core/app/messages.h"
 #include "core/app/numbers.h"
 #include "core/browser/browsermath.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/prompts.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/prompts.h"
 
 #include <QLineEdit>
 
-void FormMain::connectTransferHandlers()
-{
+void FormMain::connectTransferHandlers() {
     connect(SaveTile, &QAbstractButton::clicked, this, &FormMain::SaveTile_Click);
     connect(BtCopySelTile, &QAbstractButton::clicked, this, &FormMain::BtCopySelTile_Click);
     connect(BtCopyToAddress, &QAbstractButton::clicked, this, &FormMain::BtCopyToAddress_Click);
@@ -24,10 +23,8 @@ void FormMain::connectTransferHandlers()
     connect(BtEditClear, &QAbstractButton::clicked, this, &FormMain::BtEditClear_Click);
 }
 
-void FormMain::SpriteBox_DblClick()
-{
-    if (!s.RomFileOpen)
-        return;
+void FormMain::SpriteBox_DblClick() {
+    if (!s.RomFileOpen) return;
     LoadSprite(s.BrowserSelAddress);
     if (reachesOutsideFile(s.LoadedTile.Pixels)) {
         m_prompts.messageBox(notice(msg::kEndOfFile, msg::kEndOfFileTitle));
@@ -37,8 +34,7 @@ void FormMain::SpriteBox_DblClick()
     DrawEditor();
 }
 
-void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address)
-{
+void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address) {
     const int target = s.editorSelIndex();
     switch (checkCopy(s.EditorTiles, target, address)) {
     case CopyRefusal::WriteProtected:
@@ -57,10 +53,8 @@ void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address)
 
 // The steps every write starts with: an open file, the read-only test, the question.
 // Answered anything but Yes, the browser is redrawn and nothing is written.
-FormMain::WriteStep FormMain::beginWrite()
-{
-    if (!s.RomFileOpen || !RomFileHandle)
-        return WriteStep::Stop;
+FormMain::WriteStep FormMain::beginWrite() {
+    if (!s.RomFileOpen || !RomFileHandle) return WriteStep::Stop;
     if (RomFileHandle->isReadOnly()) {
         m_prompts.messageBox(notice(msg::kReadOnly, msg::kSavingNotPossible));
         return WriteStep::Stop;
@@ -75,81 +69,63 @@ FormMain::WriteStep FormMain::beginWrite()
 
 // Writes one tile; a failure is shown (with the count of tiles written before it, for a
 // series) and the browser then shows what the file holds.
-bool FormMain::writeOrReport(int index, qint32 address, int writtenBefore)
-{
+bool FormMain::writeOrReport(int index, qint32 address, int writtenBefore) {
     const std::optional<QString> failure = WriteTileAt(index, address);
-    if (!failure)
-        return true;
+    if (!failure) return true;
     QString text = msg::writeFailed(*failure);
-    if (writtenBefore >= 0)
-        text += msg::tilesWrittenBefore(writtenBefore);
+    if (writtenBefore >= 0) text += msg::tilesWrittenBefore(writtenBefore);
     m_prompts.messageBox(notice(text, msg::kSavingNotPossible));
     DrawBrowser();
     return false;
 }
 
-void FormMain::SaveTile_Click()
-{
-    if (beginWrite() == WriteStep::Stop)
-        return;
+void FormMain::SaveTile_Click() {
+    if (beginWrite() == WriteStep::Stop) return;
     const int slot = s.editorSelIndex();
     const qint32 address = s.EditorTiles[size_t(slot)].Address;
     if (address == 0) {
         m_prompts.messageBox(notice(msg::kNoAddress, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(slot, address))
-        DrawBrowser();
+    if (writeOrReport(slot, address)) DrawBrowser();
 }
 
-void FormMain::BtCopySelTile_Click()
-{
-    if (beginWrite() == WriteStep::Stop)
-        return;
+void FormMain::BtCopySelTile_Click() {
+    if (beginWrite() == WriteStep::Stop) return;
     const qint64 a = browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, s.BrowserSelColumn,
                                         s.BrowserSelRow);
     if (!browserTargetValid(a, s.RomFileLength)) {
         m_prompts.messageBox(notice(msg::kInvalidBrowserTarget, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(s.editorSelIndex(), qint32(a)))
-        DrawBrowser();
+    if (writeOrReport(s.editorSelIndex(), qint32(a))) DrawBrowser();
 }
 
-void FormMain::BtCopyToAddress_Click()
-{
-    if (beginWrite() == WriteStep::Stop)
-        return;
+void FormMain::BtCopyToAddress_Click() {
+    if (beginWrite() == WriteStep::Stop) return;
     const std::optional<qint32> a =
         typedTarget(NumericValue(TextEditAddress->text()), s.RomFileLength);
     if (!a) {
         m_prompts.messageBox(notice(msg::kInvalidTypedAddress, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(s.editorSelIndex(), *a))
-        DrawBrowser();
+    if (writeOrReport(s.editorSelIndex(), *a)) DrawBrowser();
 }
 
-void FormMain::BtSaveEdit_Click()
-{
-    if (beginWrite() == WriteStep::Stop)
-        return;
+void FormMain::BtSaveEdit_Click() {
+    if (beginWrite() == WriteStep::Stop) return;
     int written = 0;
     for (int i = 0; i < kEditorCells; ++i) {
         const qint32 address = s.EditorTiles[size_t(i)].Address;
-        if (address == 0)
-            continue;
-        if (!writeOrReport(i, address, written))
-            return;
+        if (address == 0) continue;
+        if (!writeOrReport(i, address, written)) return;
         ++written;
     }
     DrawBrowser();
 }
 
-void FormMain::BtReloadTile_Click()
-{
-    if (!s.RomFileOpen)
-        return;
+void FormMain::BtReloadTile_Click() {
+    if (!s.RomFileOpen) return;
     const int slot = s.editorSelIndex();
     TileRecord& t = s.EditorTiles[size_t(slot)];
     if (t.Address > 0) {
@@ -161,10 +137,8 @@ void FormMain::BtReloadTile_Click()
     DrawEditor();
 }
 
-void FormMain::BtReload_Click()
-{
-    if (!s.RomFileOpen)
-        return;
+void FormMain::BtReload_Click() {
+    if (!s.RomFileOpen) return;
     for (TileRecord& t : s.EditorTiles) {
         if (t.Address > 0) {
             LoadSprite(t.Address);
@@ -175,8 +149,7 @@ void FormMain::BtReload_Click()
     DrawEditor();
 }
 
-void FormMain::BtDeleteSprite_Click()
-{
+void FormMain::BtDeleteSprite_Click() {
     clearCell(selectedTile());
     advanceSelection(s.EditorSelColumn, s.EditorSelRow);
     syncCopies(s.EditorTiles, s.editorSelIndex());
@@ -184,8 +157,7 @@ void FormMain::BtDeleteSprite_Click()
     DrawEditor();
 }
 
-void FormMain::BtEditClear_Click()
-{
+void FormMain::BtEditClear_Click() {
     if (m_prompts.messageBox(question(msg::kConfirmClear, msg::kConfirmClearTitle)) !=
         MsgAnswer::Yes)
         return;

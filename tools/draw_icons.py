@@ -6,16 +6,19 @@ channel, transparent background). Every picture is built from hard-edged
 primitives - pixel maps, rectangles, lines and filled shapes sampled at pixel
 centres - so nothing is anti-aliased.
 
-Run from anywhere:  python3 resources/icons/draw_icons.py
-The PNG files are written next to this script.
+Run from anywhere:  python3 tools/draw_icons.py [FOLDER]
+The PNG files are written to FOLDER, by default resources/icons of this tree;
+scripts/check-pictures.sh draws them into a scratch folder and compares.
 """
 
 import math
 import os
 import struct
+import sys
 import zlib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+OUT = (sys.argv[1] if len(sys.argv) > 1 else
+       os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources", "icons"))
 
 # ---------------------------------------------------------------------------
 # Colours
@@ -169,7 +172,7 @@ class Img:
         png += chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0))
         png += chunk(b"IDAT", zlib.compress(bytes(raw), 9))
         png += chunk(b"IEND", b"")
-        with open(os.path.join(HERE, name + ".png"), "wb") as f:
+        with open(os.path.join(OUT, name + ".png"), "wb") as f:
             f.write(png)
 
 
