@@ -14,6 +14,11 @@ class NullPrompts : public Prompts {
         Q_UNUSED(filterList);
         return {};
     }
+    QString saveFileName(const QString& filterList, const QString& suggestedPath) override {
+        Q_UNUSED(filterList);
+        Q_UNUSED(suggestedPath);
+        return {};
+    }
     ColorRef chooseColor(ColorRef current) override { return current; }
 
     int messages = 0;

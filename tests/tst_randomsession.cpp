@@ -52,6 +52,7 @@ class RandomPrompts : public Prompts {
         return MsgAnswer::Ok;
     }
 
+    QString saveFileName(const QString&, const QString&) override { return {}; }
     QString openFileName(const QString& filterList) override {
         Q_UNUSED(filterList);
         const int pick = int(m_rng() % quint32(files.size() + 1));

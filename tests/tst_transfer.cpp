@@ -91,6 +91,7 @@ class RecordingPrompts : public Prompts {
         shown << message;
         return message.buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
     QString openFileName(const QString& filterList) override {
         Q_UNUSED(filterList);
         return openPath;

@@ -15,6 +15,7 @@ class SilentPrompts : public Prompts {
   public:
     MsgAnswer messageBox(const MessageSpec&) override { return MsgAnswer::No; }
     QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&) override { return {}; }
     ColorRef chooseColor(ColorRef current) override { return current; }
 };
 

@@ -19,6 +19,9 @@ void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer) {
 void ScriptedPrompts::expectOpen(const QString& path) {
     m_queue.push_back(Open{path});
 }
+void ScriptedPrompts::expectSave(const QString& path) {
+    m_queue.push_back(Save{path});
+}
 void ScriptedPrompts::expectColor(ColorRef color) {
     m_queue.push_back(Color{false, color});
 }
@@ -61,6 +64,19 @@ QString ScriptedPrompts::openFileName(const QString& filterList) {
         return {};
     }
     const QString path = open->path;
+    m_queue.pop_front();
+    return path;
+}
+
+QString ScriptedPrompts::saveFileName(const QString& filterList, const QString& suggestedPath) {
+    filters << filterList;
+    suggested << suggestedPath;
+    const Save* save = m_queue.empty() ? nullptr : std::get_if<Save>(&m_queue.front());
+    if (!save) {
+        fail(QStringLiteral("unexpected save-file dialog offering ") + suggestedPath);
+        return {};
+    }
+    const QString path = save->path;
     m_queue.pop_front();
     return path;
 }

@@ -17,12 +17,16 @@ class ScriptedPrompts : public Prompts {
     void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok);
     // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded.
     void expectOpen(const QString& path);
+    // The next save-file dialog returns `path` (empty: cancelled); the path it offered is
+    // recorded in `suggested`.
+    void expectSave(const QString& path);
     // The next colour picker returns `color`; expectColorCancel returns what it was given.
     void expectColor(ColorRef color);
     void expectColorCancel();
 
     MsgAnswer messageBox(const MessageSpec& message) override;
     QString openFileName(const QString& filterList) override;
+    QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
 
     // True when every expected dialog was shown and nothing unexpected was.
@@ -31,6 +35,7 @@ class ScriptedPrompts : public Prompts {
 
     QList<MessageSpec> shown;
     QStringList filters;
+    QStringList suggested;
     QList<ColorRef> colorsOffered;
 
   private:
@@ -41,11 +46,14 @@ class ScriptedPrompts : public Prompts {
     struct Open {
         QString path;
     };
+    struct Save {
+        QString path;
+    };
     struct Color {
         bool cancel;
         ColorRef color;
     };
-    using Step = std::variant<Box, Open, Color>;
+    using Step = std::variant<Box, Open, Save, Color>;
     void fail(const QString& what);
 
     std::deque<Step> m_queue;

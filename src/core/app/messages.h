@@ -59,4 +59,8 @@ inline const QString kConfirmClearTitle = QStringLiteral("Clear the editor");
 
 inline const QString kNoTileAddress = QStringLiteral("Tile has no address.");
 
+// Undo, redo and patches
+
+// Pictures exported and imported
+
 } // namespace msg

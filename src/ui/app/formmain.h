@@ -114,6 +114,10 @@ class FormMain : public QWidget {
 
     [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
 
+    // Runs `change` on the editor's cells and selection as one step of the history, described
+    // by `what` ("paint in cell ( 3, 0)").
+    void editorStep(const QString& what, const std::function<void()>& change);
+
     // Controls, under their names
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

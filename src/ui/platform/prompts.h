@@ -28,6 +28,8 @@ class Prompts {
     // Takes a filter list "description|patterns|description|patterns..."; returns the chosen
     // path, or an empty string when none was chosen.
     virtual QString openFileName(const QString& filterList) = 0;
+    // The save-file dialog, offering `suggestedPath`; the chosen path, or an empty string.
+    virtual QString saveFileName(const QString& filterList, const QString& suggestedPath) = 0;
     // Returns the chosen colour, or `current` when the picker was cancelled.
     virtual ColorRef chooseColor(ColorRef current) = 0;
 };

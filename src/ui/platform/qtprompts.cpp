@@ -39,6 +39,17 @@ QString QtPrompts::openFileName(const QString& filterList) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtPrompts::saveFileName(const QString& filterList, const QString& suggestedPath) {
+    QFileDialog dialog(m_parent);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(qtNameFilters(filterList));
+    dialog.selectFile(suggestedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 ColorRef QtPrompts::chooseColor(ColorRef current) {
     const QColor chosen = QColorDialog::getColor(toQColor(current), m_parent);
     return chosen.isValid() ? fromQColor(chosen) : current;

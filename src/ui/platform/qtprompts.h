@@ -12,6 +12,7 @@ class QtPrompts : public Prompts {
 
     MsgAnswer messageBox(const MessageSpec& message) override;
     QString openFileName(const QString& filterList) override;
+    QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
 
   private:
