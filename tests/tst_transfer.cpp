@@ -56,7 +56,7 @@ MessageSpec saveRefusal(const QString& text) {
 
 // The tile format worked out by hand: per row the low plane byte, then the high plane byte,
 // bit 7 for the leftmost pixel.
-TilePixels decodeByHand(const QByteArray& file, qsizetype address) {
+TilePixels decodeLocal(const QByteArray& file, qsizetype address) {
     TilePixels pixels{};
     for (int y = 0; y < 8; ++y) {
         const auto low = quint8(file.at(address + 2 * y));
@@ -217,18 +217,18 @@ class TestTransfer : public QObject {
         copyFrom(form, 1000);
 
         const TileRecord& t = cell(form, 0);
-        QVERIFY(t.Pixels == decodeByHand(m_original, 1000));
+        QVERIFY(t.Pixels == decodeLocal(m_original, 1000));
         QCOMPARE(t.Address, 1000);
         QVERIFY(!t.FlipX && !t.FlipY && !t.WriteProtected);
         QCOMPARE(form.state().EditorSelColumn, 1);
         QCOMPARE(form.state().EditorSelRow, 0);
         // The box beneath shows the address of the newly selected cell, which holds 32.
         QCOMPARE(form.TextEditAddress->text(), QStringLiteral("32"));
-        QVERIFY(cell(form, 1).Pixels == decodeByHand(m_original, 32));
+        QVERIFY(cell(form, 1).Pixels == decodeLocal(m_original, 32));
 
         EditorTileArray model{};
-        model[0] = {decodeByHand(m_original, 1000), 1000, false, false, false};
-        model[1] = {decodeByHand(m_original, 32), 32, false, false, false};
+        model[0] = {decodeLocal(m_original, 1000), 1000, false, false, false};
+        model[1] = {decodeLocal(m_original, 32), 32, false, false, false};
         COMPARE_PICTURE(form.EditorBox->surface(), expectedEditor(model, editorView(form)),
                         "copy-editor");
         QCOMPARE(fileBytes(m_path), m_original);
@@ -305,7 +305,7 @@ class TestTransfer : public QObject {
         VERIFY_PROMPTS(prompts);
         if (accepted) {
             QCOMPARE(cell(form, target).Address, address);
-            QVERIFY(cell(form, target).Pixels == decodeByHand(m_original, address));
+            QVERIFY(cell(form, target).Pixels == decodeLocal(m_original, address));
             QCOMPARE(form.state().editorSelIndex(), target + 1);
             if (cellHolds100 && address == 100)
                 QCOMPARE(cell(form, 0).Address, 100); // both cells share one address
@@ -371,7 +371,7 @@ class TestTransfer : public QObject {
         openIn(form, prompts);
         copyFrom(form, qint32(kFileLength - 16));
         QCOMPARE(cell(form, 0).Address, qint32(kFileLength - 16));
-        QVERIFY(cell(form, 0).Pixels == decodeByHand(m_original, kFileLength - 16));
+        QVERIFY(cell(form, 0).Pixels == decodeLocal(m_original, kFileLength - 16));
         VERIFY_PROMPTS(prompts);
     }
 
@@ -414,7 +414,7 @@ class TestTransfer : public QObject {
             target = 300;
         }
         const EditorTileArray before = form.state().EditorTiles;
-        const TilePixels expectedPixels = paintedSample(decodeByHand(m_original, 4096));
+        const TilePixels expectedPixels = paintedSample(decodeLocal(m_original, 4096));
         QVERIFY(cell(form, 0).Pixels == expectedPixels);
 
         prompts.expect(kConfirm, MsgAnswer::Yes);
@@ -535,7 +535,7 @@ class TestTransfer : public QObject {
         form.BtCopyToAddress_Click();
         VERIFY_PROMPTS(prompts);
         const QByteArray expected = withTile(
-            m_original, address, encodeByHand(paintedSample(decodeByHand(m_original, 4096))));
+            m_original, address, encodeByHand(paintedSample(decodeLocal(m_original, 4096))));
         QCOMPARE(fileBytes(m_path), expected);
     }
 
@@ -551,7 +551,7 @@ class TestTransfer : public QObject {
         VERIFY_PROMPTS(prompts);
         QCOMPARE(fileBytes(m_path),
                  withTile(m_original, kFileLength - 16,
-                          encodeByHand(paintedSample(decodeByHand(m_original, 4096)))));
+                          encodeByHand(paintedSample(decodeLocal(m_original, 4096)))));
     }
 
     void copySelTileAfterScrolling() {
@@ -572,7 +572,7 @@ class TestTransfer : public QObject {
         form.BtCopySelTile_Click();
         VERIFY_PROMPTS(prompts);
         const QByteArray expected = withTile(
-            m_original, target, encodeByHand(paintedSample(decodeByHand(m_original, 4096))));
+            m_original, target, encodeByHand(paintedSample(decodeLocal(m_original, 4096))));
         QCOMPARE(fileBytes(m_path), expected);
         COMPARE_PICTURE(form.SpriteBox->surface(), expectedBrowser(expected, browserView(form)),
                         "scrolled-write-browser");
@@ -611,7 +611,7 @@ class TestTransfer : public QObject {
         VERIFY_PROMPTS(prompts);
         QCOMPARE(fileBytes(m_path),
                  withTile(m_original, 4096,
-                          encodeByHand(paintedSample(decodeByHand(m_original, 4096)))));
+                          encodeByHand(paintedSample(decodeLocal(m_original, 4096)))));
     }
 
     void saveAllHigherCellDecides() {
@@ -625,15 +625,15 @@ class TestTransfer : public QObject {
         selectCell(form, 0, 0);
         copyFrom(form, 4096);
         QCOMPARE(cell(form, 0).Address, 4096);
-        QVERIFY(cell(form, 0).Pixels == decodeByHand(m_original, 4096));
+        QVERIFY(cell(form, 0).Pixels == decodeLocal(m_original, 4096));
         QCOMPARE(cell(form, 1).Address, 4096);
-        QVERIFY(cell(form, 1).Pixels == paintedSample(decodeByHand(m_original, 4096)));
+        QVERIFY(cell(form, 1).Pixels == paintedSample(decodeLocal(m_original, 4096)));
         prompts.expect(kConfirm, MsgAnswer::Yes);
         form.BtSaveEdit_Click();
         VERIFY_PROMPTS(prompts);
         QCOMPARE(fileBytes(m_path),
                  withTile(m_original, 4096,
-                          encodeByHand(paintedSample(decodeByHand(m_original, 4096)))));
+                          encodeByHand(paintedSample(decodeLocal(m_original, 4096)))));
     }
 
     // --- Failures of the file under the program ---
@@ -737,7 +737,7 @@ class TestTransfer : public QObject {
                  qPrintable(failure.text));
         const QByteArray expected =
             withTile(m_original.left(shortLength), 16,
-                     encodeByHand(paintedSample(decodeByHand(m_original, 16))));
+                     encodeByHand(paintedSample(decodeLocal(m_original, 16))));
         QCOMPARE(fileBytes(m_path), expected);
     }
 
@@ -762,7 +762,7 @@ class TestTransfer : public QObject {
         const TileRecord other = cell(form, 1);
 
         form.BtReloadTile_Click();
-        const TileRecord fresh{decodeByHand(m_original, 4096), 4096, false, false, false};
+        const TileRecord fresh{decodeLocal(m_original, 4096), 4096, false, false, false};
         QVERIFY(cell(form, 0) == fresh);
         QVERIFY(cell(form, 2) == fresh);
         QVERIFY(cell(form, 1) == other);
@@ -774,7 +774,7 @@ class TestTransfer : public QObject {
         COMPARE_PICTURE(form.EditorBox->surface(),
                         expectedEditor(form.state().EditorTiles, editorView(form)),
                         "reload-editor");
-        QVERIFY(cell(form, 0).Pixels == decodeByHand(m_original, 4096));
+        QVERIFY(cell(form, 0).Pixels == decodeLocal(m_original, 4096));
         QCOMPARE(fileBytes(m_path), m_original);
         VERIFY_PROMPTS(prompts);
     }
@@ -807,7 +807,7 @@ class TestTransfer : public QObject {
         paintPixel(form, 7, 7, 0, 0, 3); // a cell without address stays as it is
         const TileRecord unaddressed = cell(form, 77);
         form.BtReload_Click();
-        const TileRecord fresh{decodeByHand(m_original, 4096), 4096, false, false, false};
+        const TileRecord fresh{decodeLocal(m_original, 4096), 4096, false, false, false};
         QVERIFY(cell(form, 0) == fresh);
         QVERIFY(cell(form, 1) == fresh);
         QVERIFY(cell(form, 77) == unaddressed);

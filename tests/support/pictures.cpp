@@ -1,5 +1,7 @@
 #include "pictures.h"
 
+#include "testtiles.h"
+
 #include <QWidget>
 
 #include <QDir>
@@ -11,15 +13,6 @@ namespace {
 
 QRgb rgb(ColorRef c) {
     return qRgb(colorRed(c), colorGreen(c), colorBlue(c));
-}
-
-// Pixel value of tile pixel (x, y) of the tile at `address`, 4 where its row is outside.
-int filePixel(const QByteArray& file, qint64 address, int x, int y) {
-    const qint64 low = address + 2 * y;
-    if (address < 0 || low + 1 >= file.size()) return 4;
-    const int l = quint8(file[low]);
-    const int h = quint8(file[low + 1]);
-    return ((l >> (7 - x)) & 1) + 2 * ((h >> (7 - x)) & 1);
 }
 
 bool onRing(int bx, int by, int column, int row) {
@@ -62,7 +55,7 @@ QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v) {
                 color = rgb(v.colors.grid);
                 if (px < 8 && py < 8) {
                     const qint64 address = v.top + 16 * (qint64(c) + qint64(r) * columns);
-                    color = rgb(v.colors.palette[size_t(filePixel(file, address, px, py))]);
+                    color = rgb(v.colors.palette[size_t(pixelByHand(file, address, px, py))]);
                 }
                 if (v.grid && onRing(bx, by, v.markColumn, v.markRow))
                     color = rgb(v.colors.selection);

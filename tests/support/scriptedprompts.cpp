@@ -44,6 +44,7 @@ QString ScriptedPrompts::report() const {
 MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     shown << message;
     const Box* box = m_queue.empty() ? nullptr : std::get_if<Box>(&m_queue.front());
+    if (!box && anyBox) return anyBox(message);
     if (!box) {
         fail(QStringLiteral("unexpected message box ") + describe(message));
         return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
@@ -59,6 +60,7 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
 QString ScriptedPrompts::openFileName(const QString& filterList) {
     filters << filterList;
     const Open* open = m_queue.empty() ? nullptr : std::get_if<Open>(&m_queue.front());
+    if (!open && anyOpen) return anyOpen();
     if (!open) {
         fail(QStringLiteral("unexpected open-file dialog"));
         return {};
@@ -84,6 +86,7 @@ QString ScriptedPrompts::saveFileName(const QString& filterList, const QString& 
 ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     colorsOffered << current;
     const Color* color = m_queue.empty() ? nullptr : std::get_if<Color>(&m_queue.front());
+    if (!color && anyColor) return anyColor(current);
     if (!color) {
         fail(QStringLiteral("unexpected colour picker"));
         return current;

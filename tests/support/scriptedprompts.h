@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <variant>
 
 // Answers the program's dialogs from a queue set up by the test, records every message box
@@ -32,6 +33,12 @@ class ScriptedPrompts : public Prompts {
     // True when every expected dialog was shown and nothing unexpected was.
     [[nodiscard]] bool done() const { return m_queue.empty() && m_failures.isEmpty(); }
     [[nodiscard]] QString report() const;
+
+    // Dialogs that no step of the script expects are answered by these, when set, instead of
+    // failing the test (for boxes whose text a test can not know, and random sessions).
+    std::function<MsgAnswer(const MessageSpec&)> anyBox;
+    std::function<QString()> anyOpen;
+    std::function<ColorRef(ColorRef)> anyColor;
 
     QList<MessageSpec> shown;
     QStringList filters;

@@ -3,16 +3,25 @@
 #include "scriptedprompts.h"
 #include "ui/app/formmain.h"
 
-TilePixels tileAt(const QByteArray& file, qint64 address) {
+int pixelByHand(const QByteArray& file, qint64 address, int x, int y) {
+    const qint64 low = address + 2 * y;
+    if (address < 0 || low + 1 >= file.size()) return 4;
+    const int l = quint8(file[low]);
+    const int h = quint8(file[low + 1]);
+    return ((l >> (7 - x)) & 1) + 2 * ((h >> (7 - x)) & 1);
+}
+
+TilePixels decodeByHand(const QByteArray& file, qint64 address) {
     TilePixels pixels{};
     for (int y = 0; y < 8; ++y) {
-        const int low = quint8(file[address + 2 * y]);
-        const int high = quint8(file[address + 2 * y + 1]);
         for (int x = 0; x < 8; ++x)
-            pixels[size_t(8 * y + x)] =
-                quint8(((low >> (7 - x)) & 1) + 2 * ((high >> (7 - x)) & 1));
+            pixels[size_t(8 * y + x)] = quint8(pixelByHand(file, address, x, y));
     }
     return pixels;
+}
+
+TilePixels tileAt(const QByteArray& file, qint64 address) {
+    return decodeByHand(file, address);
 }
 
 QByteArray encodeByHand(const TilePixels& pixels) {

@@ -1,0 +1,124 @@
+#include "session.h"
+
+#include "expected.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+QPointF inBox(const PictureBox* box, QPointF at) {
+    return at + QPointF(box->contentsRect().topLeft());
+}
+
+} // namespace
+
+Session::Session() : window(std::make_unique<FormMain>(prompts)), form(*window) {
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) qWarning("the main window was not shown");
+}
+
+Session::~Session() = default;
+
+QString Session::write(const QByteArray& bytes, const QString& name) {
+    path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("can not write %s", qPrintable(path));
+    return path;
+}
+
+void Session::openPath(const QString& file) {
+    path = file;
+    prompts.expectOpen(file);
+    click(form.BtOpenFile);
+}
+
+void Session::open(const QByteArray& bytes, const QString& name) {
+    openPath(write(bytes, name));
+}
+
+QByteArray Session::onDisk() const {
+    return fileBytes(path);
+}
+
+const FormMainState& Session::state() const {
+    return form.state();
+}
+
+void Session::click(QWidget* widget, Qt::MouseButton button) {
+    QTest::mouseClick(widget, button);
+}
+
+void Session::press(PictureBox* box, QPointF at, Qt::MouseButton button) {
+    sendMouse(box, QEvent::MouseButtonPress, inBox(box, at), button, button);
+}
+
+void Session::release(PictureBox* box, QPointF at, Qt::MouseButton button) {
+    sendMouse(box, QEvent::MouseButtonRelease, inBox(box, at), button, Qt::NoButton);
+}
+
+// As the platform delivers one: press, release, double-click, release.
+void Session::doubleClick(PictureBox* box, QPointF at) {
+    press(box, at);
+    release(box, at);
+    sendMouse(box, QEvent::MouseButtonDblClick, inBox(box, at), Qt::LeftButton, Qt::LeftButton);
+    release(box, at);
+}
+
+void Session::move(QWidget* widget, QPointF at, Qt::MouseButtons held) {
+    if (auto* box = qobject_cast<PictureBox*>(widget)) at = inBox(box, at);
+    sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+void Session::type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+QPointF Session::browserCell(int column, int row) const {
+    const double pitch = double(state().BrowserCellSize) * state().BrowserZoom;
+    return {(column + 0.5) * pitch, (row + 0.5) * pitch};
+}
+
+QPointF Session::editorPixel(int column, int row, int x, int y) const {
+    const int z = state().EditorZoom;
+    const int pitch = state().EditorCellSize * z;
+    return {column * pitch + (x + 0.5) * z, row * pitch + (y + 0.5) * z};
+}
+
+void Session::copyToEditor(int column, int row) {
+    doubleClick(form.SpriteBox, browserCell(column, row));
+}
+
+void Session::confirmNextWrite(MsgAnswer answer) {
+    prompts.expect(expected::kConfirmWrite, answer);
+}
+
+QByteArray randomBytes(qsizetype length, quint32 seed) {
+    QRandomGenerator generator(seed);
+    QByteArray bytes(length, Qt::Uninitialized);
+    for (auto& b : bytes)
+        b = char(generator.bounded(256));
+    return bytes;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "scriptedprompts.h"
+
+#include <QByteArray>
+#include <QMouseEvent>
+#include <QPointF>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class FormMain;
+class PictureBox;
+class QLineEdit;
+class QWidget;
+struct FormMainState;
+
+// One user's session: a temporary folder for ROM files, the scripted dialogs and the main
+// window, shown and driven through its widgets as a user drives it.
+class Session {
+  public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<FormMain> window;
+    FormMain& form;
+    QString path; // the ROM file last written or opened
+
+    // Writes `bytes` as `name` in the folder; it becomes `path`.
+    QString write(const QByteArray& bytes, const QString& name = QStringLiteral("rom.gb"));
+    // The open button, its dialog answering with `file`.
+    void openPath(const QString& file);
+    // Writes `bytes` and opens them.
+    void open(const QByteArray& bytes, const QString& name = QStringLiteral("rom.gb"));
+    // What the file holds on disk now.
+    [[nodiscard]] QByteArray onDisk() const;
+    [[nodiscard]] const FormMainState& state() const;
+
+    // A left (or other) click on a button, check box or field.
+    static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+    // Mouse input on a picture box, at a point of its drawing area (inside its border).
+    static void press(PictureBox* box, QPointF at, Qt::MouseButton button = Qt::LeftButton);
+    static void release(PictureBox* box, QPointF at, Qt::MouseButton button = Qt::LeftButton);
+    static void doubleClick(PictureBox* box, QPointF at);
+    // A move with `held` buttons down; `at` is in the drawing area for a picture box.
+    static void move(QWidget* widget, QPointF at, Qt::MouseButtons held = Qt::NoButton);
+    // Replaces the text of a field by typing it.
+    static void type(QLineEdit* field, const QString& text);
+
+    // The middle of browser cell (column, row) at the browser's zoom and grid now.
+    [[nodiscard]] QPointF browserCell(int column, int row) const;
+    // The middle of displayed pixel (x, y) of editor cell (column, row).
+    [[nodiscard]] QPointF editorPixel(int column, int row, int x = 3, int y = 3) const;
+    // A press and a double-click on browser cell (column, row): its tile into the editor.
+    void copyToEditor(int column, int row);
+    // The write buttons' usual conversation: the confirmation answered with `answer`.
+    void confirmNextWrite(MsgAnswer answer = MsgAnswer::Yes);
+};
+
+// Pseudo-random bytes, the same for the same seed.
+[[nodiscard]] QByteArray randomBytes(qsizetype length, quint32 seed);
+// The whole content of a file, read again from disk (empty when it can not be read).
+[[nodiscard]] QByteArray fileBytes(const QString& path);
