@@ -6,7 +6,9 @@
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -87,7 +89,25 @@ void Session::type(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
+    for (const QChar ch : text) {
+        // What no key types (tabs, line feeds) comes in as a paste would.
+        if (!ch.isPrint()) {
+            field->insert(QString(ch));
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(field, &press);
+        QApplication::sendEvent(field, &release);
+    }
+}
+
+void Session::chooseOffset(int entry) {
+    QComboBox* list = form.ComboDivert;
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int i = 0; i < entry; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
 }
 
 QPointF Session::browserCell(int column, int row) const {
