@@ -68,6 +68,13 @@ void separator(QWidget* parent, int x1, int y1, int x2, int y2) {
     line->setGeometry(px(x1), px(y1), px(x2) - px(x1) + 1, px(y2) - px(y1) + 1);
 }
 
+// The two lines of a row of controls in a frame: one under the row from `left` to `right`,
+// one at its right end from `top` down to `bottom`.
+void rowSeparators(QWidget* frame, int left, int top, int right, int bottom) {
+    separator(frame, left, bottom, right, bottom);
+    separator(frame, right, top, right, bottom);
+}
+
 } // namespace
 
 void FormMain::buildControls() {
@@ -94,12 +101,9 @@ void FormMain::buildBrowserControl() {
     ComboDivert->setToolTip(QStringLiteral("Add to address"));
     ComboDivert->setAccessibleName(ComboDivert->toolTip());
     ComboDivert->setFont(addressFont(12, true));
-    separator(Frame1, 120, 720, 2040, 720);
-    separator(Frame1, 2040, 240, 2040, 720);
-    separator(Frame1, 2160, 720, 3600, 720);
-    separator(Frame1, 3600, 240, 3600, 720);
-    separator(Frame1, 120, 1320, 3600, 1320);
-    separator(Frame1, 3600, 840, 3600, 1320);
+    rowSeparators(Frame1, 120, 240, 2040, 720);
+    rowSeparators(Frame1, 2160, 240, 3600, 720);
+    rowSeparators(Frame1, 120, 840, 3600, 1320);
 
     // These stand on the window itself, over the frame that lies at the window's origin.
     BtOptions = pushButton(this, "options", QStringLiteral("Options"), 1560, 240);
@@ -143,12 +147,9 @@ void FormMain::buildEditorControl() {
     BtEditZoomIn = pushButton(Frame4, "zoom_out", QStringLiteral("Zoom out"), 1080, 1440);
     ChkNoncopied = checkBox(Frame4, "noncopied_show", "noncopied_hide",
                             QStringLiteral("Show/hide noncopied tiles"), 600, 1920);
-    separator(Frame4, 120, 720, 1560, 720);
-    separator(Frame4, 1560, 240, 1560, 720);
-    separator(Frame4, 120, 1320, 1560, 1320);
-    separator(Frame4, 1560, 840, 1560, 1320);
-    separator(Frame4, 120, 2400, 1560, 2400);
-    separator(Frame4, 1560, 1440, 1560, 2400);
+    rowSeparators(Frame4, 120, 240, 1560, 720);
+    rowSeparators(Frame4, 120, 840, 1560, 1320);
+    rowSeparators(Frame4, 120, 1440, 1560, 2400);
 }
 
 void FormMain::buildTileControl() {
@@ -176,12 +177,9 @@ void FormMain::buildTileControl() {
                         QStringLiteral("Turn the tile upsidedown"), 1560, 1920);
     ChkFlipX->setHandlerDriven(true);
     ChkFlipY->setHandlerDriven(true);
-    separator(Frame5, 120, 720, 2040, 720);
-    separator(Frame5, 2040, 240, 2040, 720);
-    separator(Frame5, 120, 1800, 2040, 1800);
-    separator(Frame5, 2040, 840, 2040, 1800);
-    separator(Frame5, 120, 2400, 2040, 2400);
-    separator(Frame5, 2040, 1920, 2040, 2400);
+    rowSeparators(Frame5, 120, 240, 2040, 720);
+    rowSeparators(Frame5, 120, 840, 2040, 1800);
+    rowSeparators(Frame5, 120, 1920, 2040, 2400);
 }
 
 void FormMain::buildEditorArea() {
