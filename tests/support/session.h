@@ -50,6 +50,8 @@ class Session {
     static void move(QWidget* widget, QPointF at, Qt::MouseButtons held = Qt::NoButton);
     // Replaces the text of a field by typing it.
     static void type(QLineEdit* field, const QString& text);
+    // Chooses entry `entry` of "Add to address" with the keyboard on the focused list.
+    void chooseOffset(int entry);
 
     // The middle of browser cell (column, row) at the browser's zoom and grid now.
     [[nodiscard]] QPointF browserCell(int column, int row) const;
