@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks the formatting and the drawn pictures, builds everything with warnings as errors and
+# Checks the formatting, the drawn pictures and the tests' share of the code, builds everything with warnings as errors and
 # runs every test; then builds the same suite with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs it again.
 set -euo pipefail
@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 PELORIN_WITH_SANITIZERS=1 PELORIN_WITH_DESKTOP_TOOLS=1 PELORIN_WITH_CHECKS=1 scripts/ensure-deps.sh
 scripts/check-format.sh
 scripts/check-pictures.sh
+scripts/test-share.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DPELORIN_WERROR=ON >/dev/null
