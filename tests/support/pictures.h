@@ -26,7 +26,7 @@ struct BrowserPicture {
     bool grid = false;
     int markColumn = 0;
     int markRow = 0;
-    ViewColors colors;
+    ViewColors colors{};
     // What the box shows outside the drawn cells (grey after a zoom or grid change).
     ColorRef background = rgbColor(191, 191, 191);
     QSize box{229, 397};
@@ -38,7 +38,7 @@ struct EditorPicture {
     int selColumn = 0;
     int selRow = 0;
     bool hideNoncopied = false;
-    ViewColors colors;
+    ViewColors colors{};
     QSize box{261, 245};
 };
 
