@@ -1,285 +1,189 @@
-// The drawing palette: the current colour, redefining a colour, the hover texts.
+// The four colour fields and the options dialog, as a user works them: the current colour,
+// new colours from the picker in both views, the read-out, and the dialog's ways of closing.
 #include "pictures.h"
-#include "romfiles.h"
-#include "scriptedprompts.h"
+#include "session.h"
 #include "testtiles.h"
 #include "ui/app/formmain.h"
+#include "ui/palette/formoptions.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
-
-#include <array>
 
 namespace {
 
-constexpr ColorRef kStart[4] = {rgbColor(255, 255, 128), rgbColor(181, 181, 96),
-                                rgbColor(128, 128, 64), rgbColor(64, 64, 32)};
-
-// 2000 bytes: the browser's last rows lie beyond the end of the file.
-QByteArray shortFile() {
-    return randomBytes(2000, 606);
-}
+constexpr ColorRef kRed = rgbColor(255, 0, 0);
+constexpr ColorRef kNavy = rgbColor(0, 0, 128);
+constexpr ColorRef kYellow = rgbColor(255, 255, 0);
 
 } // namespace
 
 class TestPalette : public QObject {
     Q_OBJECT
   private slots:
-    void startFields() {
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
+    void fieldClick_data() {
+        QTest::addColumn<int>("field");
+        QTest::newRow("1") << 1;
+        QTest::newRow("2") << 2;
+        QTest::newRow("3") << 3;
+    }
+    void fieldClick() {
+        QFETCH(int, field);
+        Session s;
+        const ViewColors start;
+        Session::click(s.form.BtCol[field]);
+        QCOMPARE(backColor(s.form.ShpCol), start.palette[field]);
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(backColor(form.BtCol[i]), kStart[i]);
-        QCOMPARE(backColor(form.ShpCol), kStart[0]);
-        QCOMPARE(form.state().CurrentColor, qint16(0));
-        QCOMPARE(form.state().PaletteColors[4], rgbColor(191, 191, 191));
-        VERIFY_PROMPTS(prompts);
+            QCOMPARE(backColor(s.form.BtCol[i]), start.palette[i]);
+        Session::click(s.form.OptionPaint);
+        Session::press(s.form.EditorBox, s.editorPixel(0, 0, 1, 2));
+        EditorTileArray tiles{};
+        tiles[0].Pixels[17] = quint8(field);
+        COMPARE_PICTURE(s.form.EditorBox->surface(), expectedEditor(tiles, {}), "painted");
     }
 
-    void clickChoosesColour_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("field 0") << 0;
-        QTest::newRow("field 1") << 1;
-        QTest::newRow("field 2") << 2;
-        QTest::newRow("field 3") << 3;
+    // A 40-byte file: two whole tiles, half a tile, and then only pixels outside the file,
+    // which stay grey whatever the fields say.
+    void doubleClick_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<ColorRef>("color");
+        QTest::addColumn<QString>("hover");
+        QTest::newRow("1 red") << 1 << false << kRed << "Color no. 1 ( Hex FF )";
+        QTest::newRow("2 blue") << 2 << false << rgbColor(0, 0, 255)
+                                << "Color no. 2 ( Hex FF0000 )";
+        QTest::newRow("0 black") << 0 << false << ColorRef(0) << "Color no. 0 ( Hex 0 )";
+        QTest::newRow("3 cancelled") << 3 << true << ColorRef(0) << "Color no. 3 ( Hex 204040 )";
     }
-    void clickChoosesColour() {
-        QFETCH(int, index);
-        QTemporaryDir dir;
-        const QByteArray file = shortFile();
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        openRom(form, prompts, writeRom(dir, "c.gb", file));
-        EditorTileArray tiles = copyFirstTiles(form, file, 3);
-        const QImage browser = form.SpriteBox->surface().copy();
-        const QImage editor = form.EditorBox->surface().copy();
-        form.BtCol_Click(3 - index); // another colour first
-        form.BtCol_Click(index);
-        QCOMPARE(int(form.state().CurrentColor), index);
-        QCOMPARE(backColor(form.ShpCol), kStart[index]);
-        QCOMPARE(backColor(form.ShpCol), form.state().PaletteColors[size_t(index)]);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(backColor(form.BtCol[i]), kStart[i]);
-        COMPARE_PICTURE(form.SpriteBox->surface(), browser, "palette-click-browser");
-        COMPARE_PICTURE(form.EditorBox->surface(), editor, "palette-click-editor");
-        // Painting stores the index; filling too.
-        form.OptionPaint->click();
-        form.EditorBox_MouseDown(1, 0, 4, 4); // cell 0, pixel (1, 1)
-        tiles[0].Pixels[9] = quint8(index);
-        form.OptionFill->click();
-        form.EditorBox_MouseDown(1, 0, 30, 5); // cell 1
-        tiles[1].Pixels.fill(quint8(index));
-        QVERIFY(form.state().EditorTiles == tiles);
-        EditorPicture view;
-        view.selColumn = 3;
-        COMPARE_PICTURE(form.EditorBox->surface(), expectedEditor(tiles, view),
-                        "palette-click-painted");
-        VERIFY_PROMPTS(prompts);
-    }
-
-    void redefineColour_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<ColorRef>("chosen");
-        QTest::newRow("field 1 pure red") << 1 << rgbColor(255, 0, 0);
-        QTest::newRow("field 0 pure blue") << 0 << rgbColor(0, 0, 255);
-        QTest::newRow("field 3 black") << 3 << rgbColor(0, 0, 0);
-        QTest::newRow("field 2 grey of the outside pixels") << 2 << rgbColor(191, 191, 191);
-    }
-    void redefineColour() {
-        QFETCH(int, index);
-        QFETCH(ColorRef, chosen);
-        QTemporaryDir dir;
-        const QByteArray file = shortFile();
-        const QString path = writeRom(dir, "r.gb", file);
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        openRom(form, prompts, path);
-        const EditorTileArray tiles = copyFirstTiles(form, file, 12);
-        // A double-click comes after the click of its first press.
-        form.BtCol_Click(index);
-        prompts.expectColor(chosen);
-        form.BtCol_DblClick(index);
-        VERIFY_PROMPTS(prompts);
-        QCOMPARE(prompts.colorsOffered, QList<ColorRef>{kStart[index]});
-        QCOMPARE(form.state().PaletteColors[size_t(index)], chosen);
-        QCOMPARE(backColor(form.BtCol[index]), chosen);
-        QCOMPARE(backColor(form.ShpCol), chosen);
-        for (int i = 0; i < 4; ++i)
-            if (i != index) QCOMPARE(backColor(form.BtCol[i]), kStart[i]);
-        QCOMPARE(form.state().PaletteColors[4], rgbColor(191, 191, 191));
-
+    void doubleClick() {
+        QFETCH(int, field);
+        QFETCH(bool, cancel);
+        QFETCH(ColorRef, color);
+        QFETCH(QString, hover);
+        Session s;
+        const QByteArray bytes = randomBytes(40, 2);
+        s.open(bytes);
+        s.copyToEditor(1, 0);
+        EditorTileArray tiles{};
+        tiles[0] = {decodeByHand(bytes, 16), 16};
         ViewColors colors;
-        colors.palette[size_t(index)] = chosen;
-        BrowserPicture browser;
-        browser.colors = colors;
-        browser.markColumn = 2; // the last press was on browser cell (2, 1)
-        browser.markRow = 1;
-        COMPARE_PICTURE(form.SpriteBox->surface(), expectedBrowser(file, browser),
-                        "palette-redefined-browser");
-        EditorPicture editor;
-        editor.colors = colors;
-        editor.selColumn = 2;
-        editor.selRow = 1;
-        COMPARE_PICTURE(form.EditorBox->surface(), expectedEditor(tiles, editor),
-                        "palette-redefined-editor");
-        QVERIFY(form.state().EditorTiles == tiles);
-        QCOMPARE(fileBytes(path), file);
-        QCOMPARE(form.state().CurrentColor, qint16(index));
+        if (cancel)
+            s.prompts.expectColorCancel();
+        else
+            s.prompts.expectColor(color);
+        // Both views are drawn again, also after a cancel.
+        s.form.SpriteBox->surface().fill(Qt::red);
+        s.form.EditorBox->surface().fill(Qt::red);
+        // As the platform delivers a double-click: a click, the double-click, a release.
+        Session::click(s.form.BtCol[field]);
+        QTest::mouseDClick(s.form.BtCol[field], Qt::LeftButton);
+        QTest::mouseRelease(s.form.BtCol[field], Qt::LeftButton);
+        QCOMPARE(s.prompts.colorsOffered, QList<ColorRef>{colors.palette[field]});
+        if (!cancel) colors.palette[field] = color;
+        QCOMPARE(backColor(s.form.BtCol[field]), colors.palette[field]);
+        QCOMPARE(backColor(s.form.ShpCol), colors.palette[field]);
+        COMPARE_PICTURE(s.form.SpriteBox->surface(),
+                        expectedBrowser(bytes, {.markColumn = 1, .colors = colors}), "browser");
+        COMPARE_PICTURE(s.form.EditorBox->surface(),
+                        expectedEditor(tiles, {.selColumn = 1, .colors = colors}), "editor");
+        Session::move(s.form.BtCol[field], {5, 5});
+        QCOMPARE(s.form.LbStatus->text(), hover);
+        VERIFY_PROMPTS(s.prompts);
     }
 
-    void cancelKeepsColour_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("field 0") << 0;
-        QTest::newRow("field 3") << 3;
+    // Both grids are on and cells without address hidden, so that all three colours show.
+    void options_data() {
+        QTest::addColumn<int>("close"); // Ok, Cancle, Escape, close box, Enter, Tab and Enter
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("Ok") << 0 << true;
+        QTest::newRow("Cancle") << 1 << false;
+        QTest::newRow("Escape") << 2 << false;
+        QTest::newRow("close box") << 3 << false;
+        QTest::newRow("Enter on Cancle, which has the focus") << 4 << false;
+        QTest::newRow("Tab to Ok and Enter") << 5 << true;
     }
-    void cancelKeepsColour() {
-        QFETCH(int, index);
-        QTemporaryDir dir;
-        const QByteArray file = shortFile();
-        const QString path = writeRom(dir, "k.gb", file);
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        openRom(form, prompts, path);
-        const EditorTileArray tiles = copyFirstTiles(form, file, 5);
-        form.BtCol_Click(index);
-        prompts.expectColorCancel();
-        form.BtCol_DblClick(index);
-        VERIFY_PROMPTS(prompts);
-        QCOMPARE(prompts.colorsOffered, QList<ColorRef>{kStart[index]});
-        QCOMPARE(form.state().PaletteColors[size_t(index)], kStart[index]);
-        QCOMPARE(int(form.state().CurrentColor), index);
-        QCOMPARE(backColor(form.BtCol[index]), kStart[index]);
-        QCOMPARE(backColor(form.ShpCol), kStart[index]);
-        BrowserPicture browser;
-        browser.markColumn = 5;
-        COMPARE_PICTURE(form.SpriteBox->surface(), expectedBrowser(file, browser),
-                        "palette-cancel-browser");
-        EditorPicture editor;
-        editor.selColumn = 5;
-        COMPARE_PICTURE(form.EditorBox->surface(), expectedEditor(tiles, editor),
-                        "palette-cancel-editor");
-        QCOMPARE(fileBytes(path), file);
-    }
-
-    void hoverText_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<bool>("redefine");
-        QTest::addColumn<ColorRef>("chosen");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("start field 0")
-            << 0 << false << ColorRef(0) << QStringLiteral("Color no. 0 ( Hex 80FFFF )");
-        QTest::newRow("start field 1")
-            << 1 << false << ColorRef(0) << QStringLiteral("Color no. 1 ( Hex 60B5B5 )");
-        QTest::newRow("start field 2")
-            << 2 << false << ColorRef(0) << QStringLiteral("Color no. 2 ( Hex 408080 )");
-        QTest::newRow("start field 3")
-            << 3 << false << ColorRef(0) << QStringLiteral("Color no. 3 ( Hex 204040 )");
-        QTest::newRow("black") << 2 << true << rgbColor(0, 0, 0)
-                               << QStringLiteral("Color no. 2 ( Hex 0 )");
-        QTest::newRow("pure red") << 1 << true << rgbColor(255, 0, 0)
-                                  << QStringLiteral("Color no. 1 ( Hex FF )");
-        QTest::newRow("pure blue")
-            << 0 << true << rgbColor(0, 0, 255) << QStringLiteral("Color no. 0 ( Hex FF0000 )");
-        QTest::newRow("pure green")
-            << 3 << true << rgbColor(0, 255, 0) << QStringLiteral("Color no. 3 ( Hex FF00 )");
-        QTest::newRow("mixed") << 3 << true << rgbColor(0x12, 0xA4, 0x0B)
-                               << QStringLiteral("Color no. 3 ( Hex BA412 )");
-    }
-    void hoverText() {
-        QFETCH(int, index);
-        QFETCH(bool, redefine);
-        QFETCH(ColorRef, chosen);
-        QFETCH(QString, text);
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        if (redefine) {
-            prompts.expectColor(chosen);
-            form.BtCol_DblClick(index);
+    void options() {
+        QFETCH(int, close);
+        QFETCH(bool, taken);
+        Session s;
+        const QByteArray bytes = randomBytes(2048, 3);
+        s.open(bytes);
+        s.copyToEditor(1, 0);
+        EditorTileArray tiles{};
+        tiles[0] = {decodeByHand(bytes, 16), 16};
+        Session::click(s.form.ChkGrid);
+        Session::click(s.form.ChkGridEditor);
+        Session::click(s.form.ChkNoncopied);
+        Session::click(s.form.BtOptions);
+        FormOptions* dialog = s.form.optionsDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QVERIFY(!s.form.isEnabled());
+        ColorField* swatches[] = {dialog->LbGridColor, dialog->LbSelectionColor,
+                                  dialog->LbEmptyColor};
+        const ViewColors start;
+        QCOMPARE(backColor(swatches[0]), start.grid);
+        QCOMPARE(backColor(swatches[1]), start.selection);
+        QCOMPARE(backColor(swatches[2]), start.empty);
+        s.prompts.expectColor(kNavy);
+        s.prompts.expectColor(kRed);
+        s.prompts.expectColor(kYellow);
+        s.prompts.expectColorCancel();
+        Session::click(swatches[0]);
+        Session::click(swatches[1]);
+        Session::click(swatches[2]);
+        Session::click(swatches[2]);
+        QCOMPARE(s.prompts.colorsOffered,
+                 (QList<ColorRef>{start.grid, start.selection, start.empty, kYellow}));
+        QCOMPARE(backColor(swatches[0]), kNavy);
+        QCOMPARE(backColor(swatches[1]), kRed);
+        QCOMPARE(backColor(swatches[2]), kYellow);
+        Session::click(s.form.BtBrowZoomIn); // the main window takes no clicks now
+        QCOMPARE(dialog->focusWidget(), dialog->BtAbort);
+        switch (close) {
+        case 0:
+            Session::click(dialog->BtOk);
+            break;
+        case 1:
+            Session::click(dialog->BtAbort);
+            break;
+        case 2:
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            break;
+        case 3:
+            QVERIFY(dialog->close());
+            break;
+        case 5:
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+            [[fallthrough]];
+        case 4:
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            break;
         }
-        form.BtCol_MouseMove((index + 1) % 4, 0, 0, 1, 1);
-        form.BtCol_MouseMove(index, 1, 2, 10, 12);
-        QCOMPARE(form.LbStatus->text(), text);
-        // The same text from a move reported by the field itself.
-        form.BtCol_MouseMove((index + 1) % 4, 0, 0, 1, 1);
-        emit form.BtCol[index]->mouseMoved(0, 0, 4, 4);
-        QCOMPARE(form.LbStatus->text(), text);
-        VERIFY_PROMPTS(prompts);
-    }
-
-    void outsidePixelsStayGrey_data() {
-        QTest::addColumn<bool>("redefine");
-        QTest::newRow("start palette") << false;
-        QTest::newRow("all four fields redefined") << true;
-    }
-    void outsidePixelsStayGrey() {
-        QFETCH(bool, redefine);
-        QTemporaryDir dir;
-        const QByteArray file = shortFile();
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        openRom(form, prompts, writeRom(dir, "g.gb", file));
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(s.form.isEnabled());
         ViewColors colors;
-        if (redefine) {
-            const ColorRef chosen[4] = {rgbColor(10, 20, 30), rgbColor(200, 0, 50),
-                                        rgbColor(0, 0, 0), rgbColor(255, 255, 255)};
-            for (int i = 0; i < 4; ++i) {
-                prompts.expectColor(chosen[i]);
-                form.BtCol_DblClick(i);
-                colors.palette[size_t(i)] = chosen[i];
-            }
+        if (taken) {
+            colors.grid = kNavy;
+            colors.selection = kRed;
+            colors.empty = kYellow;
         }
-        BrowserPicture browser;
-        browser.colors = colors;
-        COMPARE_PICTURE(form.SpriteBox->surface(), expectedBrowser(file, browser),
-                        "palette-outside-grey");
-        // 2000 bytes end in browser row 12 (addresses 1920..2079 hold cells 0..9): row 13
-        // lies wholly beyond the end of the file.
-        const QImage& shown = form.SpriteBox->surface();
-        for (const QPoint p : {QPoint(5, 13 * 24 + 5), QPoint(200, 15 * 24 + 20), QPoint(100, 396)})
-            QCOMPARE(shown.pixel(p) & 0xFFFFFF, 0xBFBFBFu);
-        QCOMPARE(form.state().PaletteColors[4], rgbColor(191, 191, 191));
-        VERIFY_PROMPTS(prompts);
-    }
-
-    void layoutLeavesColours() {
-        QTemporaryDir dir;
-        const QByteArray file = shortFile();
-        const QString path = writeRom(dir, "l.gb", file);
-        ScriptedPrompts prompts;
-        FormMain form(prompts);
-        openRom(form, prompts, path);
-        prompts.expectColor(rgbColor(0, 0, 255));
-        form.BtCol_DblClick(0);
-        form.BtCol_Click(2);
-        const std::array<ColorRef, 5> entries = {rgbColor(0, 0, 255), kStart[1], kStart[2],
-                                                 kStart[3], rgbColor(191, 191, 191)};
-        QCOMPARE(form.state().PaletteColors, entries);
-        // Each of these runs the layout again.
-        form.BtBrowZoomIn->click();
-        QCOMPARE(form.state().BrowserZoom, 4);
-        form.ChkGrid->click();
-        form.ChkGridEditor->click();
-        prompts.expectOpen(path);
-        form.BtOpenFile_Click();
-        VERIFY_PROMPTS(prompts);
-        QCOMPARE(form.state().CurrentColor, qint16(2));
-        QCOMPARE(form.state().PaletteColors, entries);
-        QCOMPARE(backColor(form.BtCol[0]), rgbColor(0, 0, 255));
-        for (int i = 1; i < 4; ++i)
-            QCOMPARE(backColor(form.BtCol[i]), kStart[i]);
-        QCOMPARE(backColor(form.ShpCol), kStart[2]);
-        // The browser shows the new colour 0 at the new zoom and grid.
-        ViewColors colors;
-        colors.palette[0] = rgbColor(0, 0, 255);
-        BrowserPicture browser;
-        browser.zoom = 4;
-        browser.grid = true;
-        browser.colors = colors;
-        COMPARE_PICTURE(form.SpriteBox->surface(), expectedBrowser(file, browser),
-                        "palette-after-layout");
+        COMPARE_PICTURE(s.form.SpriteBox->surface(),
+                        expectedBrowser(bytes, {.grid = true, .colors = colors}), "browser");
+        COMPARE_PICTURE(
+            s.form.EditorBox->surface(),
+            expectedEditor(tiles,
+                           {.grid = true, .selColumn = 1, .hideNoncopied = true, .colors = colors}),
+            "editor");
+        // Opened again, the dialog shows the stored colours.
+        Session::click(s.form.BtOptions);
+        QCOMPARE(backColor(swatches[0]), colors.grid);
+        QCOMPARE(backColor(swatches[1]), colors.selection);
+        QCOMPARE(backColor(swatches[2]), colors.empty);
+        Session::click(dialog->BtAbort);
+        VERIFY_PROMPTS(s.prompts);
     }
 };
 
