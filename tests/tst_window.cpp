@@ -1,0 +1,163 @@
+// The main window as a whole: how it starts, the help box, ending the program, the keys that
+// stand for buttons, the keyboard focus order and the names the controls give assistive tools.
+#include "expected.h"
+#include "pictures.h"
+#include "session.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// The window's shortcuts are live only while it is the active window.
+bool activate(Session& s) {
+    s.form.activateWindow();
+    return QTest::qWaitForWindowActive(&s.form);
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void freshStart() {
+        Session s;
+        FormMain& f = s.form;
+        QCOMPARE(f.windowTitle(), expected::kCaption);
+        COMPARE_PICTURE(f.SpriteBox->surface(), expectedGreyBrowser(), "browser");
+        COMPARE_PICTURE(f.EditorBox->surface(), expectedEditor({}, {}), "editor");
+        // Start-up chooses offset "0", which writes the top address in its signed form.
+        QCOMPARE(f.TextAddress->text(), QStringLiteral(" 0"));
+        QCOMPARE(f.TextEditAddress->text(), QStringLiteral("0"));
+        QCOMPARE(f.ComboDivert->currentText(), QStringLiteral("0"));
+        QCOMPARE(f.ComboDivert->itemText(f.ComboDivert->count() - 1), QStringLiteral("15"));
+        QVERIFY2(f.LbStatus->text().startsWith(expected::kCaption), qPrintable(f.LbStatus->text()));
+        QVERIFY(f.OptionSelect->isChecked());
+        for (GraphicButton* box : {f.OptionPaint, f.OptionFill, f.ChkGrid, f.ChkGridEditor,
+                                   f.ChkNoncopied, f.ChkWriteProtected, f.ChkFlipX, f.ChkFlipY})
+            QVERIFY2(!box->isChecked(), qPrintable(box->toolTip()));
+        // The scroll bar stands just right of the browser, level with it and as tall.
+        const QRect box = f.SpriteBox->geometry();
+        const QRect bar = f.SpriteScroll->geometry();
+        QCOMPARE(bar.left(), box.right() + 2);
+        QCOMPARE(bar.top(), box.top());
+        QCOMPARE(bar.height(), box.height());
+    }
+
+    void help_data() {
+        QTest::addColumn<bool>("key");
+        QTest::newRow("button") << false;
+        QTest::newRow("F1") << true;
+    }
+    void help() {
+        QFETCH(bool, key);
+        Session s;
+        QVERIFY(activate(s));
+        QList<MessageSpec> boxes;
+        s.prompts.anyBox = [&boxes](const MessageSpec& box) {
+            boxes << box;
+            return MsgAnswer::Ok;
+        };
+        if (key)
+            press(Qt::Key_F1);
+        else
+            Session::click(s.form.Bthelp);
+        QCOMPARE(boxes.size(), 1);
+        const QString text = boxes[0].text;
+        QCOMPARE(boxes[0], expected::refusal(text, QStringLiteral("Help")));
+        QVERIFY2(text.startsWith(QLatin1String("Go to file:///")), qPrintable(text));
+        const QFileInfo guide(QUrl(text.mid(6)).toLocalFile());
+        QCOMPARE(guide.fileName(), QStringLiteral("README.md"));
+        QVERIFY2(guide.isFile(), qPrintable(text));
+    }
+
+    // Unsaved changes in the editor: the program ends all the same, asking nothing.
+    void exit_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Exit button") << 0;
+        QTest::newRow("close box") << 1;
+        QTest::newRow("Ctrl+Q") << 2;
+    }
+    void exit() {
+        QFETCH(int, how);
+        Session s;
+        QList<int> ended;
+        s.form.setEndProgram([&ended](int status) { ended << status; });
+        const QByteArray bytes = randomBytes(1024, 1);
+        s.open(bytes);
+        s.copyToEditor(1, 0);
+        Session::click(s.form.OptionFill);
+        Session::press(s.form.EditorBox, s.editorPixel(0, 0));
+        QVERIFY(activate(s));
+        if (how == 0) Session::click(s.form.BtExit);
+        if (how == 1) QVERIFY(s.form.close());
+        if (how == 2) QTest::keyPress(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(ended, QList<int>{0});
+        QVERIFY(!s.form.isVisible());
+        QCOMPARE(s.onDisk(), bytes);
+        VERIFY_PROMPTS(s.prompts);
+    }
+
+    void openAndCloseKeys() {
+        Session s;
+        QVERIFY(activate(s));
+        const QByteArray bytes = randomBytes(2048, 2);
+        s.prompts.expectOpen(s.write(bytes));
+        press(Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(s.prompts.filters, QStringList{expected::kOpenFilter});
+        QCOMPARE(s.form.windowTitle(), s.path + QStringLiteral(" - ") + expected::kCaption);
+        COMPARE_PICTURE(s.form.SpriteBox->surface(), expectedBrowser(bytes, {}), "opened");
+        press(Qt::Key_W, Qt::ControlModifier);
+        COMPARE_PICTURE(s.form.SpriteBox->surface(), expectedGreyBrowser(), "closed");
+        VERIFY_PROMPTS(s.prompts);
+    }
+
+    // Of the three tool buttons only the chosen one is a Tab stop.
+    void tabOrder() {
+        Session s;
+        FormMain& f = s.form;
+        QVERIFY(activate(s));
+        const QList<QWidget*> order{
+            f.SpriteBox,     f.SpriteScroll,    f.BtJumpAdd,     f.TextAddress,
+            f.ChkGrid,       f.BtEditClear,     f.BtEditZoomOut, f.BtEditZoomIn,
+            f.EditorBox,     f.BtSaveEdit,      f.ComboDivert,   f.BtReload,
+            f.ChkGridEditor, f.OptionSelect,    f.BtBrowZoomOut, f.BtBrowZoomIn,
+            f.BtOpenFile,    f.BtCloseFile,     f.BtOptions,     f.BtExit,
+            f.Bthelp,        f.BtDeleteSprite,  f.ChkNoncopied,  f.ChkWriteProtected,
+            f.ChkFlipX,      f.ChkFlipY,        f.SaveTile,      f.TextEditAddress,
+            f.BtReloadTile,  f.BtCopyToAddress, f.BtCopySelTile};
+        QCOMPARE(order.indexOf(QApplication::focusWidget()), 0);
+        for (qsizetype i = 1; i <= order.size(); ++i) {
+            press(Qt::Key_Tab);
+            QCOMPARE(order.indexOf(QApplication::focusWidget()), i % order.size());
+        }
+    }
+
+    void accessibleNamesAreTooltips() {
+        Session s;
+        int named = 0;
+        for (const QWidget* w : s.form.findChildren<QWidget*>()) {
+            if (w->toolTip().isEmpty() || qobject_cast<const QGroupBox*>(w)) continue;
+            QCOMPARE(w->accessibleName(), w->toolTip());
+            ++named;
+        }
+        QCOMPARE(named, 30); // 27 buttons and boxes, two address fields, the offset list
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
