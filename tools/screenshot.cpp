@@ -1,12 +1,17 @@
 // Makes the pictures of the user guide: the main window with the sample open and a few
-// tiles copied, painted and mirrored, and the options dialog.
+// tiles copied, painted and mirrored, the options dialog, and a round trip of the editor
+// through a PNG picture.
 #include "ui/app/formmain.h"
 #include "ui/palette/formoptions.h"
 #include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
+#include "ui/platform/qtcolor.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 
@@ -17,6 +22,17 @@ class SilentPrompts : public Prompts {
     QString openFileName(const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&) override { return {}; }
     ColorRef chooseColor(ColorRef current) override { return current; }
+};
+
+// The file dialogs answer with one picture path.
+class PicturePrompts : public SilentPrompts {
+  public:
+    explicit PicturePrompts(QString path) : m_path(std::move(path)) {}
+    QString openFileName(const QString&) override { return m_path; }
+    QString saveFileName(const QString&, const QString&) override { return m_path; }
+
+  private:
+    QString m_path;
 };
 
 // Copies the browser tile in cell (column, row) into the selected editor cell.
@@ -46,6 +62,47 @@ void prepare(FormMain& form, const QString& sample) {
     form.ChkFlipX_MouseDown(1, 0, 0, 0);
     form.ChkNoncopied->click();
 }
+QImage enlarged(const QImage& picture) {
+    return picture.convertToFormat(QImage::Format_RGB32).scaled(picture.size() * 3);
+}
+
+// The editor exported (Ctrl+E), the picture changed as a paint program would, imported
+// back (Ctrl+I): three panels side by side.
+bool saveRoundTrip(const QString& sample, const QString& out) {
+    const QString png = QDir::temp().filePath(QStringLiteral("pelorin-roundtrip-tiles.png"));
+    PicturePrompts prompts(png);
+    FormMain form(prompts);
+    form.openPath(sample);
+    form.ChkGrid->click();
+    for (int i = 0; i < 16; ++i)
+        copyTile(form, i % 8, 1 + i / 8);
+    form.exportEditorPicture();
+    const QImage exported(png);
+    QImage edited = exported.convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter paint(&edited);
+        paint.setPen(toQColor(form.state().PaletteColors[3]));
+        paint.drawRect(1, 1, 77, 13);
+        paint.drawLine(1, 14, 78, 1);
+    }
+    edited.save(png);
+    form.EditorBox_MouseDown(1, 0, 5, 5);
+    form.importPicture();
+    const QImage panels[] = {enlarged(exported), enlarged(edited),
+                             form.EditorBox->surface().copy(0, 0, 240, 192)};
+    QImage shot(3 * 275 - 15, 226, QImage::Format_RGB32);
+    shot.fill(Qt::white);
+    QPainter paint(&shot);
+    const char* captions[] = {"1. Ctrl+E: pelorin-sample-tiles.png", "2. edited in a paint program",
+                              "3. Ctrl+I: back in the editor"};
+    for (int i = 0; i < 3; ++i) {
+        paint.drawText(10 + 275 * i, 16, QString::fromLatin1(captions[i]));
+        paint.drawImage(10 + 275 * i, 26, panels[i]);
+    }
+    QFile::remove(png);
+    return shot.save(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -70,6 +127,7 @@ int main(int argc, char** argv) {
                      out.filePath(QStringLiteral("pelorin-options.png"))) &&
                  ok;
             form.optionsDialog()->BtAbort_Click();
+            ok = saveRoundTrip(sample, out.filePath(QStringLiteral("pelorin-roundtrip.png"))) && ok;
             QApplication::exit(ok ? 0 : 1);
         });
     });

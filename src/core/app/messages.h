@@ -62,5 +62,67 @@ inline const QString kNoTileAddress = QStringLiteral("Tile has no address.");
 // Undo, redo and patches
 
 // Pictures exported and imported
+inline const QString kPictureFilter = QStringLiteral("PNG pictures (*.png)|*.png");
+inline const QString kExportFailedTitle = QStringLiteral("Can not export the picture");
+inline const QString kImportFailedTitle = QStringLiteral("Can not import the picture");
+inline const QString kImportTitle = QStringLiteral("Import a picture");
+inline const QString kPictureImportedTitle = QStringLiteral("Picture imported");
+inline const QString kPictureOverRom =
+    QStringLiteral("The picture would replace the open ROM file.\rChoose another name.");
+inline const QString kPictureDamaged = QStringLiteral("The file is damaged.");
+[[nodiscard]] inline QString pictureNotWritten(const QString& path, const QString& reason) {
+    return QStringLiteral("The picture %1 can not be written.\r%2").arg(path, reason);
+}
+[[nodiscard]] inline QString pictureNotRead(const QString& path, const QString& reason) {
+    return QStringLiteral("The picture %1 can not be read.\r%2").arg(path, reason);
+}
+[[nodiscard]] inline QString notPng(const QString& path) {
+    return QStringLiteral("The file %1 is not a PNG picture.").arg(path);
+}
+[[nodiscard]] inline QString pictureTooLarge(int width, int height) {
+    return QStringLiteral("The picture is %1 x %2 pixels.\rThe editor holds at most 80 x 64 "
+                          "pixels (10 x 8 tiles).")
+        .arg(width)
+        .arg(height);
+}
+[[nodiscard]] inline QString pictureWrongSize(int width, int height) {
+    return QStringLiteral("The picture is %1 x %2 pixels.\rIts width and height must be "
+                          "multiples of 8, the size of a tile.")
+        .arg(width)
+        .arg(height);
+}
+[[nodiscard]] inline QString picturePastEdge(int columns, int rows, int column, int row) {
+    return QStringLiteral("The picture is %1 x %2 tiles. Put in from the selected cell ( %3, %4)"
+                          "\rit would reach past the edge of the editor.\rSelect a cell further "
+                          "left or up.")
+        .arg(columns)
+        .arg(rows)
+        .arg(column)
+        .arg(row);
+}
+[[nodiscard]] inline QString confirmNearestColors(int pixels) {
+    return pixels == 1 ? QStringLiteral("1 pixel of the picture has a color that is not in the "
+                                        "palette.\rIt would change to the palette color "
+                                        "nearest in brightness.\rImport the picture?")
+                       : QStringLiteral("%1 pixels of the picture have colors that are not in "
+                                        "the palette.\rThey would change to the palette colors "
+                                        "nearest in brightness.\rImport the picture?")
+                             .arg(pixels);
+}
+[[nodiscard]] inline QString cellsLeftAlone(int writeProtected, int hidden) {
+    const QString protectedLine =
+        writeProtected == 1
+            ? QStringLiteral("1 write-protected cell was left alone.")
+            : QStringLiteral("%1 write-protected cells were left alone.").arg(writeProtected);
+    const QString hiddenLine =
+        hidden == 1 ? QStringLiteral("1 cell without address was left alone, as noncopied "
+                                     "tiles are hidden.")
+                    : QStringLiteral("%1 cells without address were left alone, as noncopied "
+                                     "tiles are hidden.")
+                          .arg(hidden);
+    if (hidden == 0) return protectedLine;
+    if (writeProtected == 0) return hiddenLine;
+    return protectedLine + u'\r' + hiddenLine;
+}
 
 } // namespace msg

@@ -112,6 +112,12 @@ class FormMain : public QWidget {
     void BtCol_MouseMove(int index, int button, int shift, double x, double y);
     void BtOptions_Click();
 
+    // Pictures of the editor's cells, reached by keys: the editor or the selected cell
+    // exported as a PNG file, and a PNG file imported from the selected cell on.
+    void exportEditorPicture();
+    void exportCellPicture();
+    void importPicture();
+
     [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
 
     // Runs `change` on the editor's cells and selection as one step of the history, described
@@ -181,6 +187,7 @@ class FormMain : public QWidget {
     void connectTransferHandlers();
     void connectPaletteHandlers();
     void connectKeysAndWheel();
+    void connectPictureKeys();
     void optionsClosed(int result);
 
     void refuseOpen(const QString& reason);

@@ -1,0 +1,139 @@
+// Pictures of the editor's cells: exported as PNG files for any paint program, and imported
+// back. Reached by keys only; nothing of it reaches the ROM file.
+#include "ui/app/formmain.h"
+
+#include "core/app/messages.h"
+#include "core/editor/editorpicture.h"
+#include "core/palette/picturemapping.h"
+#include "ui/platform/pngfile.h"
+#include "ui/platform/prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
+
+namespace {
+
+constexpr int kTileSide = 8;
+
+[[nodiscard]] DrawingColors drawingColors(const FormMainState& s) {
+    return DrawingColors(s.PaletteColors.data(), 4);
+}
+
+// The ROM file's name with "-tiles.png" for its extension; with no file open, in the home
+// folder, which does not depend on where the program was started from.
+[[nodiscard]] QString suggestedPicturePath(const FormMainState& s) {
+    if (!s.RomFileOpen) return QDir::home().filePath(QStringLiteral("tiles.png"));
+    const QFileInfo rom(s.RomFilePath);
+    return rom.dir().filePath(rom.completeBaseName() + QStringLiteral("-tiles.png"));
+}
+
+[[nodiscard]] bool isOpenRom(const FormMainState& s, const QString& path) {
+    if (!s.RomFileOpen) return false;
+    const QString rom = QFileInfo(s.RomFilePath).canonicalFilePath();
+    return !rom.isEmpty() && QFileInfo(path).canonicalFilePath() == rom;
+}
+
+void exportBlock(Prompts& prompts, const FormMainState& s, const CellBlock& block) {
+    const QString path = prompts.saveFileName(msg::kPictureFilter, suggestedPicturePath(s));
+    if (path.isEmpty()) return;
+    if (isOpenRom(s, path)) {
+        prompts.messageBox(notice(msg::kPictureOverRom, msg::kExportFailedTitle));
+        return;
+    }
+    const std::optional<QString> failure =
+        writePalettePng(path, kTileSide * block.columns, kTileSide * block.rows,
+                        blockPicture(s.EditorTiles, block, s.NoncopiedHidden), drawingColors(s));
+    if (failure)
+        prompts.messageBox(notice(msg::pictureNotWritten(path, *failure), msg::kExportFailedTitle));
+}
+
+[[nodiscard]] QString pngErrorText(const QString& path, const PngError& error) {
+    switch (error.problem) {
+    case PngProblem::Unreadable:
+        return msg::pictureNotRead(path, error.reason);
+    case PngProblem::NotPng:
+        return msg::notPng(path);
+    case PngProblem::Damaged:
+        break;
+    }
+    return msg::pictureNotRead(path, msg::kPictureDamaged);
+}
+
+[[nodiscard]] std::optional<QString> fitRefusal(const PngHead& head, int column, int row) {
+    switch (pictureFit(head.width, head.height, column, row)) {
+    case PictureFit::TooLarge:
+        return msg::pictureTooLarge(head.width, head.height);
+    case PictureFit::WrongSize:
+        return msg::pictureWrongSize(head.width, head.height);
+    case PictureFit::PastEdge:
+        return msg::picturePastEdge(head.width / kTileSide, head.height / kTileSide, column, row);
+    case PictureFit::Fits:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The picture at `path` when it can go into the editor from cell (column, row); otherwise
+// the reason is shown and nothing is returned. Its size is tested before it is decoded.
+[[nodiscard]] std::optional<PictureColors> readFittingPicture(Prompts& prompts, const QString& path,
+                                                              int column, int row) {
+    const auto refuse = [&prompts](const QString& text) {
+        prompts.messageBox(notice(text, msg::kImportFailedTitle));
+        return std::nullopt;
+    };
+    const std::variant<PngHead, PngError> head = readPngHead(path);
+    if (const PngError* error = std::get_if<PngError>(&head))
+        return refuse(pngErrorText(path, *error));
+    if (const std::optional<QString> refusal = fitRefusal(std::get<PngHead>(head), column, row))
+        return refuse(*refusal);
+    std::variant<PictureColors, PngError> read = readPng(path);
+    if (const PngError* error = std::get_if<PngError>(&read))
+        return refuse(pngErrorText(path, *error));
+    return std::get<PictureColors>(std::move(read));
+}
+
+} // namespace
+
+void FormMain::connectPictureKeys() {
+    const auto shortcut = [this](QKeySequence keys, void (FormMain::*handler)()) {
+        auto* key = new QShortcut(keys, this);
+        connect(key, &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_E), &FormMain::exportEditorPicture);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &FormMain::exportCellPicture);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_I), &FormMain::importPicture);
+}
+
+void FormMain::exportEditorPicture() {
+    exportBlock(m_prompts, s, CellBlock{});
+}
+
+void FormMain::exportCellPicture() {
+    exportBlock(m_prompts, s, CellBlock{s.EditorSelColumn, s.EditorSelRow, 1, 1});
+}
+
+void FormMain::importPicture() {
+    const QString path = m_prompts.openFileName(msg::kPictureFilter);
+    if (path.isEmpty()) return;
+    const std::optional<PictureColors> picture =
+        readFittingPicture(m_prompts, path, s.EditorSelColumn, s.EditorSelRow);
+    if (!picture) return;
+    const MappedPicture mapped = mapPicture(*picture, drawingColors(s));
+    if (mapped.approximated > 0 &&
+        m_prompts.messageBox(question(msg::confirmNearestColors(mapped.approximated),
+                                      msg::kImportTitle)) != MsgAnswer::Yes)
+        return;
+    const CellBlock block{s.EditorSelColumn, s.EditorSelRow, picture->width / kTileSide,
+                          picture->height / kTileSide};
+    PicturePlacement placed;
+    editorStep(QStringLiteral("import of ") + QFileInfo(path).fileName(), [&] {
+        placed = placePicture(s.EditorTiles, mapped.values, block, s.NoncopiedHidden);
+    });
+    DrawEditor();
+    ShowEditorTileInfo();
+    if (placed.writeProtected > 0 || placed.hidden > 0)
+        m_prompts.messageBox(information(msg::cellsLeftAlone(placed.writeProtected, placed.hidden),
+                                         msg::kPictureImportedTitle));
+}
