@@ -1,10 +1,11 @@
 #include "core/rom/fileio.h"
 #include "core/rom/romfile.h"
-#include "core/rom/tilecodec.h"
-#include "romfiles.h"
+#include "datarows.h"
+#include "session.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
@@ -13,460 +14,227 @@
 
 namespace {
 
-std::unique_ptr<RomFile> takeFile(RomFile::OpenResult&& result) {
-    if (auto* reason = std::get_if<QString>(&result)) {
-        qWarning("refused: %s", qPrintable(*reason));
-        return nullptr;
-    }
-    return std::move(std::get<std::unique_ptr<RomFile>>(result));
-}
-
 QString refusalOf(const RomFile::OpenResult& result) {
     const auto* reason = std::get_if<QString>(&result);
     return reason ? *reason : QStringLiteral("<opened>");
 }
 
-TileBytes tileBytes(quint8 first) {
-    TileBytes bytes{};
-    for (int i = 0; i < kTileBytes; ++i)
-        bytes[i] = quint8(first + i);
-    return bytes;
+std::unique_ptr<RomFile> opened(RomFile::OpenResult result) {
+    if (const auto* reason = std::get_if<QString>(&result)) qWarning("%s", qPrintable(*reason));
+    auto* file = std::get_if<std::unique_ptr<RomFile>>(&result);
+    return file ? std::move(*file) : nullptr;
 }
 
-QByteArray withTile(QByteArray bytes, qint64 offset, const TileBytes& tile) {
-    bytes.replace(offset, kTileBytes,
-                  QByteArray(reinterpret_cast<const char*>(tile.data()), kTileBytes));
-    return bytes;
+// Opens as an unprivileged user, whom permission bits stop, even when the test runs as root.
+RomFile::OpenResult openAsUser(const QString& path) {
+    const bool root = ::geteuid() == 0;
+    if (root && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) qFatal("can not change user");
+    RomFile::OpenResult result = RomFile::open(path);
+    if (root && (::seteuid(0) != 0 || ::setegid(0) != 0)) qFatal("can not change back");
+    return result;
 }
 
-// Makes a sparse file of `length` bytes.
-QString sparseFile(const QTemporaryDir& dir, const QString& name, qint64 length) {
-    const QString path = dir.filePath(name);
+// A new file at `path` (the old one removed) with these bytes and permission bits.
+QString writeFile(const QString& path, const QByteArray& bytes, int mode = 0644) {
+    QFile::remove(path);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !file.resize(length))
-        qFatal("can not make %s", qPrintable(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+        ::chmod(QFile::encodeName(path).constData(), mode_t(mode)) != 0)
+        qFatal("can not write %s", qPrintable(path));
     return path;
 }
 
-// Fails calls as a test wants and passes the rest to the system.
+constexpr TileBytes kTile{0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7,
+                          0xC8, 0xC9, 0xCA, 0xCB, 0xCC, 0xCD, 0xCE, 0xCF};
+
+QByteArray withTile(QByteArray bytes, qint64 offset) {
+    return bytes.replace(offset, kTileBytes, reinterpret_cast<const char*>(kTile.data()), 16);
+}
+
+// Fails the calls a test asks for and passes the rest to the system.
 class FaultyIo : public FileIo {
   public:
-    int writeError = 0;     // errno of a failing write
-    qint64 shortWrite = -1; // byte count a write claims
-    int readError = 0;
-    qint64 readChunk = 0; // at most this many bytes per read call
-    int interruptsLeft = 0;
-    int writeCalls = 0;
+    int readError = 0, writeError = 0, statError = 0, interrupts = 0;
+    qint64 chunk = 0, claimed = -1;
+    bool beforeStart = false; // a read asked for bytes before the start of the file
 
+    // An interruption first, while there are any left, then `error` (0: none).
+    bool fails(int error) {
+        errno = interrupts > 0 ? EINTR : error;
+        interrupts -= interrupts > 0;
+        return errno != 0;
+    }
     qint64 readAt(int fd, void* buffer, qint64 length, qint64 offset) override {
-        if (interruptsLeft > 0) {
-            --interruptsLeft;
-            errno = EINTR;
-            return -1;
-        }
-        if (readError) {
-            errno = readError;
-            return -1;
-        }
-        if (readChunk > 0) length = std::min(length, readChunk);
-        return FileIo::readAt(fd, buffer, length, offset);
+        beforeStart |= offset < 0;
+        if (fails(readError)) return -1;
+        return FileIo::readAt(fd, buffer, chunk ? std::min(length, chunk) : length, offset);
     }
     qint64 writeAt(int fd, const void* data, qint64 length, qint64 offset) override {
-        ++writeCalls;
-        if (interruptsLeft > 0) {
-            --interruptsLeft;
-            errno = EINTR;
-            return -1;
-        }
-        if (writeError) {
-            errno = writeError;
-            return -1;
-        }
-        if (shortWrite >= 0) return shortWrite;
-        return FileIo::writeAt(fd, data, length, offset);
+        if (fails(writeError)) return -1;
+        return claimed >= 0 ? claimed : FileIo::writeAt(fd, data, length, offset);
+    }
+    int statFd(int fd, struct stat& info) override {
+        errno = statError;
+        return statError ? -1 : FileIo::statFd(fd, info);
     }
 };
+
+const QString kNotRegular =
+    QStringLiteral("It is not a regular file (a device, a pipe or a socket).");
 
 } // namespace
 
 class TestRomFile : public QObject {
     Q_OBJECT
+    QTemporaryDir dir;
+
   private slots:
-    // ----- opening -----
-    void opensNormalFile() {
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "a.gb", randomBytes(4000, 1));
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(rom->length(), 4000);
-        QCOMPARE(rom->path(), path);
-        QVERIFY(!rom->openedForReadingOnly());
-        QVERIFY(!rom->isReadOnly());
+    // The unprivileged user must reach the files.
+    void initTestCase() { QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0); }
+
+    void refusedOpen_data() {
+        using R = Row<QString, QString>; // what the path names: the reason
+        rows(R{"missing", "missing", "No such file or directory."},
+             R{"dangling symlink", "dangling", "No such file or directory."},
+             R{"folder", "folder", "It is a folder."}, R{"named pipe", "fifo", kNotRegular},
+             R{"device", "/dev/null", kNotRegular},
+             R{"may not be read", "unreadable", "Permission denied."});
     }
-    void opensEmptyFile() {
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "empty.gb", {});
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(rom->length(), 0);
-        quint8 buffer[16];
-        QCOMPARE(rom->read(0, buffer, 16), qint64(0));
-        QVERIFY(rom->writeTile(0, tileBytes(1)).has_value());
-        QCOMPARE(QFileInfo(path).size(), qint64(0));
-    }
-    void opensPathWithSpacesAndNonAscii() {
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(64, 2);
-        const QString path =
-            writeRom(dir, QString::fromUtf8("Mein Spiel – Größe ÄÖÜ ñ 名前.gb"), bytes);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(rom->length(), 64);
-        QVERIFY(!rom->writeTile(16, tileBytes(9)));
-        QCOMPARE(fileBytes(path), withTile(bytes, 16, tileBytes(9)));
-    }
-    void refusesWhatIsNoFile_data() {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("missing path") << "missing"
-                                      << "No such file or directory.";
-        QTest::newRow("dangling symlink") << "dangling"
-                                          << "No such file or directory.";
-        QTest::newRow("folder") << "folder"
-                                << "It is a folder.";
-        QTest::newRow("named pipe") << "fifo"
-                                    << "It is not a regular file (a device, a pipe or a socket).";
-        QTest::newRow("/dev/null") << "/dev/null"
-                                   << "It is not a regular file (a device, a pipe or a socket).";
-        QTest::newRow("/dev/zero") << "/dev/zero"
-                                   << "It is not a regular file (a device, a pipe or a socket).";
-    }
-    void refusesWhatIsNoFile() {
-        QFETCH(QString, kind);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        QString path = dir.filePath("x.gb");
-        if (kind == "dangling") {
-            QVERIFY(QFile::link(dir.filePath("gone.gb"), path));
-        } else if (kind == "folder") {
-            QVERIFY(QDir(dir.path()).mkdir("x.gb"));
-        } else if (kind == "fifo") {
-            // Opened without a writer at the other end, a pipe would block.
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        } else if (kind.startsWith('/')) {
-            path = kind;
-        }
-        const RomFile::OpenResult result = RomFile::open(path);
-        QCOMPARE(refusalOf(result), reason);
+    void refusedOpen() {
+        const auto [kind, reason] = fetch<QString, QString>();
+        const QString path = kind.startsWith('/') ? kind : dir.filePath(kind + ".gb");
+        if (kind == "dangling") QVERIFY(QFile::link(dir.filePath("gone.gb"), path));
+        if (kind == "folder") QVERIFY(QDir(dir.path()).mkdir(kind + ".gb"));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        if (kind == "unreadable") writeFile(path, randomBytes(32, 1), 0200);
+        QCOMPARE(refusalOf(openAsUser(path)), reason);
         if (kind == "missing") QVERIFY(!QFileInfo::exists(path)); // nothing is created
     }
-    void sparseLongestFileOpens() {
-        QTemporaryDir dir;
-        const qint64 length = (qint64(1) << 31) - 1;
-        const QString path = sparseFile(dir, "long.sfc", length);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(rom->length(), qint32(2147483647));
-        // The very last bytes are reached with 64-bit offsets.
-        quint8 buffer[16];
-        std::fill(std::begin(buffer), std::end(buffer), quint8(0xEE));
-        QCOMPARE(rom->read(length - 16, buffer, 16), qint64(16));
-        for (quint8 b : buffer)
-            QCOMPARE(b, quint8(0));
-        QCOMPARE(rom->read(length - 1, buffer, 16), qint64(1));
-        QVERIFY(!rom->writeTile(length - 16, tileBytes(0x40)));
-        QCOMPARE(rom->read(length - 16, buffer, 16), qint64(16));
-        for (int i = 0; i < 16; ++i)
-            QCOMPARE(buffer[i], quint8(0x40 + i));
-        QVERIFY(rom->writeTile(length - 15, tileBytes(1)).has_value());
+
+    // Sparse files: only the last tile's bytes are ever written.
+    void lengths_data() {
+        using R = Row<qint64, QString>;
+        rows(R{"empty", 0, ""}, R{"2^31 - 1 bytes", (1LL << 31) - 1, ""},
+             R{"2^31 bytes", 1LL << 31,
+               "It is 2147483648 bytes long; only files shorter than 2 GiB can be edited."});
+    }
+    void lengths() {
+        const auto [length, refusal] = fetch<qint64, QString>();
+        const QString path = dir.filePath(QString::number(length) + ".sfc");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(length));
+        if (!refusal.isEmpty()) QCOMPARE(refusalOf(RomFile::open(path)), refusal);
+        const auto rom = refusal.isEmpty() ? opened(RomFile::open(path)) : nullptr;
+        if (!rom) return;
+        QCOMPARE(qint64(rom->length()), length);
+        const qint64 last = length - kTileBytes;
+        QCOMPARE(rom->writeTile(last, kTile).has_value(), last < 0);
+        QVERIFY(rom->writeTile(last + 1, kTile).has_value());
+        TileBytes back{};
+        QCOMPARE(rom->read(last, back.data(), 16), qint64(last < 0 ? 0 : 16));
+        if (last >= 0) QCOMPARE(back, kTile);
         QCOMPARE(QFileInfo(path).size(), length);
     }
-    void sparseTooLongFileRefused() {
-        QTemporaryDir dir;
-        const QString path = sparseFile(dir, "toolong.sfc", qint64(1) << 31);
-        const RomFile::OpenResult result = RomFile::open(path);
-        QCOMPARE(
-            refusalOf(result),
-            QString("It is 2147483648 bytes long; only files shorter than 2 GiB can be edited."));
+
+    // The permission bits of the file on disk at the time of asking, whoever runs the
+    // program; or a file opened by a user whom they allow only to read.
+    void readOnly_data() {
+        using R = Row<int, bool, bool>; // mode, opened by that user: read-only
+        rows(R{"0444", 0444, false, true}, R{"0400", 0400, false, true},
+             R{"0644", 0644, false, false}, R{"0464: the group may write", 0464, false, false},
+             R{"0446: others may write", 0446, false, false},
+             R{"opened for reading only", 0444, true, true});
+    }
+    void readOnly() {
+        const auto [mode, byUser, readOnly] = fetch<int, bool, bool>();
+        const QByteArray bytes = randomBytes(64, 2);
+        const QString path = writeFile(dir.filePath("m.gb"), bytes, byUser ? mode : 0644);
+        const auto rom = opened(byUser ? openAsUser(path) : RomFile::open(path));
+        QVERIFY(rom);
+        QCOMPARE(rom->openedForReadingOnly(), byUser);
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+        QCOMPARE(rom->isReadOnly(), readOnly);
+        if (byUser)
+            QCOMPARE(rom->writeTile(0, kTile).value_or(""),
+                     QString("The file %1 was opened for reading only.").arg(path));
+        QCOMPARE(fileBytes(path), bytes);
     }
 
-    // ----- reading -----
     void read_data() {
-        QTest::addColumn<qint64>("offset");
-        QTest::addColumn<qint64>("length");
-        QTest::addColumn<qint64>("got");
-        // The file holds 40 bytes.
-        QTest::newRow("inside") << qint64(8) << qint64(16) << qint64(16);
-        QTest::newRow("short at end") << qint64(30) << qint64(16) << qint64(10);
-        QTest::newRow("last byte") << qint64(39) << qint64(16) << qint64(1);
-        QTest::newRow("at end") << qint64(40) << qint64(16) << qint64(0);
-        QTest::newRow("past end") << qint64(1000) << qint64(16) << qint64(0);
-        QTest::newRow("past 32 bits") << (qint64(1) << 33) << qint64(16) << qint64(0);
-        QTest::newRow("negative offset") << qint64(-1) << qint64(16) << qint64(0);
-        QTest::newRow("very negative offset") << qint64(-100000) << qint64(16) << qint64(0);
-        QTest::newRow("nothing asked") << qint64(0) << qint64(0) << qint64(0);
+        // 40 bytes; fault 1: reads in pieces of 5 after an interruption, 2: the read fails.
+        using R = Row<int, int, int, int>; // offset, length, fault: bytes got
+        rows(R{"from 0", 0, 16, 0, 16}, R{"in pieces", 8, 16, 1, 16},
+             R{"short at the end", 30, 16, 0, 10}, R{"short at the end, in pieces", 30, 16, 1, 10},
+             R{"last byte", 39, 16, 0, 1}, R{"at the end", 40, 16, 0, 0},
+             R{"past the end", 1000, 16, 0, 0}, R{"before the start", -1, 16, 0, 0},
+             R{"failing read", 8, 16, 2, 0});
     }
     void read() {
-        QFETCH(qint64, offset);
-        QFETCH(qint64, length);
-        QFETCH(qint64, got);
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(40, 3);
-        auto rom = takeFile(RomFile::open(writeRom(dir, "r.gb", bytes)));
+        const auto [offset, length, fault, got] = fetch<int, int, int, int>();
+        const QByteArray bytes = randomBytes(40, 4);
+        FaultyIo io;
+        const auto rom = opened(RomFile::open(writeFile(dir.filePath("r.gb"), bytes), io));
         QVERIFY(rom);
-        std::array<quint8, 32> buffer;
-        buffer.fill(0xA5);
-        QCOMPARE(rom->read(offset, buffer.data(), length), got);
-        for (qint64 i = 0; i < got; ++i)
-            QCOMPARE(buffer[i], quint8(bytes[offset + i]));
-        for (qint64 i = got; i < qint64(buffer.size()); ++i)
-            QCOMPARE(buffer[i], quint8(0xA5));
+        io.chunk = fault == 1 ? 5 : 0;
+        io.interrupts = fault == 1 ? 1 : 0;
+        io.readError = fault == 2 ? EIO : 0;
+        QByteArray buffer(32, '\xA5');
+        QCOMPARE(rom->read(offset, reinterpret_cast<quint8*>(buffer.data()), length), qint64(got));
+        QCOMPARE(buffer, bytes.mid(offset, got) + QByteArray(32 - got, '\xA5'));
+        QVERIFY(!io.beforeStart);
     }
 
-    // ----- writing -----
-    void writeTileInPlace_data() {
-        QTest::addColumn<qint64>("offset");
-        QTest::newRow("start") << qint64(0);
-        QTest::newRow("unaligned") << qint64(37);
-        QTest::newRow("last tile") << qint64(84);
+    // A file of 100 bytes, resized by another program after opening (-1: not); then
+    // `change`: 1 removed, 2 replaced, 3 the write fails, 4 it claims 7 bytes, 5 it claims none,
+    // 6 the open file can not be examined, 7 the write is interrupted twice.
+    void writeTile_data() {
+        const auto outside = [](int offset, int length) {
+            return QString("The 16 bytes at address %1 do not lie inside PATH, which is now %2 "
+                           "bytes long.")
+                .arg(offset)
+                .arg(length);
+        };
+        const QString gone = "The file PATH was removed or replaced since it was opened.";
+        using R = Row<int, int, int, QString>; // resize, offset, change: refusal
+        rows(R{"start", -1, 0, 0, ""}, R{"unaligned", -1, 37, 0, ""}, R{"last tile", -1, 84, 0, ""},
+             R{"one byte past", -1, 85, 0, outside(85, 100)},
+             R{"at the end", -1, 100, 0, outside(100, 100)},
+             R{"negative", -1, -1, 0, outside(-1, 100)},
+             R{"shortened meanwhile", 60, 50, 0, outside(50, 60)},
+             R{"shortened, last tile that fits", 60, 44, 0, ""},
+             R{"emptied", 0, 0, 0, outside(0, 0)}, R{"lengthened meanwhile", 150, 120, 0, ""},
+             R{"removed", -1, 16, 1, gone}, R{"replaced by a rename", -1, 16, 2, gone},
+             R{"failing write", -1, 32, 3, "Writing to PATH failed: Input/output error."},
+             R{"short write", -1, 32, 4,
+               "Only 7 of 16 bytes could be written to PATH at address 32."},
+             R{"nothing written", -1, 32, 5,
+               "Only 0 of 16 bytes could be written to PATH at address 32."},
+             R{"can not be examined", -1, 32, 6,
+               "The file PATH can not be examined: Input/output error."},
+             R{"interrupted write is repeated", -1, 32, 7, ""});
     }
-    void writeTileInPlace() {
-        QFETCH(qint64, offset);
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(100, 4);
-        const QString path = writeRom(dir, "w.gb", bytes);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        const std::optional<QString> failure = rom->writeTile(offset, tileBytes(0xC0));
-        QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
-        const QByteArray after = fileBytes(path);
-        QCOMPARE(after.size(), 100);
-        QCOMPARE(after, withTile(bytes, offset, tileBytes(0xC0)));
-    }
-    void writeTilePastEndRefused_data() {
-        QTest::addColumn<qint64>("offset");
-        QTest::newRow("one byte past") << qint64(85);
-        QTest::newRow("at end") << qint64(100);
-        QTest::newRow("far past") << qint64(5000);
-        QTest::newRow("negative") << qint64(-1);
-    }
-    void writeTilePastEndRefused() {
-        QFETCH(qint64, offset);
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(100, 5);
-        const QString path = writeRom(dir, "w.gb", bytes);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(rom->writeTile(offset, tileBytes(1)),
-                 std::optional<QString>(QString("The 16 bytes at address %1 do not lie inside %2, "
-                                                "which is now 100 bytes long.")
-                                            .arg(offset)
-                                            .arg(path)));
-        QCOMPARE(fileBytes(path), bytes);
-    }
-    void writeAfterOtherProgramShortened() {
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(100, 6);
-        const QString path = writeRom(dir, "s.gb", bytes);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QCOMPARE(::truncate(QFile::encodeName(path).constData(), 60), 0);
-        QCOMPARE(rom->length(), 100); // taken at opening
-        QCOMPARE(rom->writeTile(50, tileBytes(1)),
-                 std::optional<QString>(
-                     QString("The 16 bytes at address 50 do not lie inside %1, which is now 60 "
-                             "bytes long.")
-                         .arg(path)));
-        QCOMPARE(fileBytes(path), bytes.left(60));
-        // What still fits is written.
-        QVERIFY(!rom->writeTile(44, tileBytes(2)));
-        QCOMPARE(fileBytes(path), withTile(bytes.left(60), 44, tileBytes(2)));
-    }
-    void writeAfterOtherProgramLengthened() {
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(100, 7);
-        const QString path = writeRom(dir, "l.gb", bytes);
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        const QByteArray more = randomBytes(50, 8);
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::Append));
-            QCOMPARE(file.write(more), qint64(50));
-        }
-        QVERIFY(!rom->writeTile(120, tileBytes(3)));
-        const QByteArray after = fileBytes(path);
-        QCOMPARE(after.size(), 150);
-        QCOMPARE(after, withTile(bytes + more, 120, tileBytes(3)));
-    }
-    void writeAfterRemovedOrReplaced_data() {
-        QTest::addColumn<bool>("replace");
-        QTest::newRow("removed") << false;
-        QTest::newRow("replaced by rename") << true;
-    }
-    void writeAfterRemovedOrReplaced() {
-        QFETCH(bool, replace);
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "gone.gb", randomBytes(100, 9));
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        const QByteArray other = randomBytes(100, 10);
-        if (replace) {
-            const QString otherPath = writeRom(dir, "other.gb", other);
-            QCOMPARE(::rename(QFile::encodeName(otherPath).constData(),
-                              QFile::encodeName(path).constData()),
-                     0);
-        } else {
-            QVERIFY(QFile::remove(path));
-        }
-        QCOMPARE(
-            rom->writeTile(16, tileBytes(4)),
-            std::optional<QString>(
-                QString("The file %1 was removed or replaced since it was opened.").arg(path)));
-        if (replace)
-            QCOMPARE(fileBytes(path), other);
-        else
-            QVERIFY(!QFileInfo::exists(path));
-    }
-    void openedForReadingOnly() {
-        QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(
-            dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                            QFileDevice::ReadOther | QFileDevice::ExeOther));
-        const QByteArray bytes = randomBytes(64, 11);
-        const QString path = writeRom(dir, "ro.gb", bytes);
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
-        // Permission bits do not stop root: open as another user, who may only read.
-        const bool root = ::geteuid() == 0;
-        const bool switched = root && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-        RomFile::OpenResult result = RomFile::open(path);
-        if (root) {
-            QCOMPARE(::seteuid(0), 0);
-            QCOMPARE(::setegid(0), 0);
-            QVERIFY(switched);
-        }
-        auto rom = takeFile(std::move(result));
-        QVERIFY(rom);
-        QVERIFY(rom->openedForReadingOnly());
-        QVERIFY(rom->isReadOnly());
-        QCOMPARE(rom->length(), 64);
-        quint8 buffer[16];
-        QCOMPARE(rom->read(0, buffer, 16), qint64(16));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(buffer), 16), bytes.left(16));
-        QCOMPARE(
-            rom->writeTile(0, tileBytes(5)),
-            std::optional<QString>(QString("The file %1 was opened for reading only.").arg(path)));
-        QCOMPARE(fileBytes(path), bytes);
-    }
-    void isReadOnly_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("0444") << 0444 << true;
-        QTest::newRow("0400") << 0400 << true;
-        QTest::newRow("0644") << 0644 << false;
-        QTest::newRow("0600") << 0600 << false;
-        QTest::newRow("0464 group may write") << 0464 << false;
-    }
-    void isReadOnly() {
-        QFETCH(int, mode);
-        QFETCH(bool, readOnly);
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "m.gb", randomBytes(32, 12));
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
-        auto rom = takeFile(RomFile::open(path));
-        if (!rom) QSKIP("not running as root: the file can not be opened at all");
-        QCOMPARE(rom->isReadOnly(), readOnly);
-    }
-    void madeReadOnlyWhileOpen() {
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "later.gb", randomBytes(32, 13));
-        auto rom = takeFile(RomFile::open(path));
-        QVERIFY(rom);
-        QVERIFY(!rom->isReadOnly());
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0444), 0);
-        QVERIFY(rom->isReadOnly());
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0644), 0);
-        QVERIFY(!rom->isReadOnly());
-    }
-
-    // ----- failing system calls -----
-    void failingWrite_data() {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<qint64>("claimed");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no space") << ENOSPC << qint64(-1)
-                                  << "Writing to %1 failed: No space left on device.";
-        QTest::newRow("I/O error")
-            << EIO << qint64(-1) << "Writing to %1 failed: Input/output error.";
-        QTest::newRow("short write of 7") << 0 << qint64(7)
-                                          << "Only 7 of 16 bytes could be written to %1 at "
-                                             "address 32.";
-        QTest::newRow("nothing written") << 0 << qint64(0)
-                                         << "Only 0 of 16 bytes could be written to %1 at "
-                                            "address 32.";
-    }
-    void failingWrite() {
-        QFETCH(int, error);
-        QFETCH(qint64, claimed);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(80, 14);
-        const QString path = writeRom(dir, "f.gb", bytes);
+    void writeTile() {
+        const auto [resize, offset, change, refusal] = fetch<int, int, int, QString>();
+        const QString path = writeFile(dir.filePath("Größe 名前.gb"), randomBytes(100, 5));
         FaultyIo io;
-        io.writeError = error;
-        io.shortWrite = claimed;
-        auto rom = takeFile(RomFile::open(path, io));
+        const auto rom = opened(RomFile::open(path, io));
         QVERIFY(rom);
-        QCOMPARE(rom->writeTile(32, tileBytes(6)), std::optional<QString>(reason.arg(path)));
-        QCOMPARE(io.writeCalls, 1);
-        QCOMPARE(fileBytes(path), bytes);
-    }
-    void interruptedWriteIsRepeated() {
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(80, 15);
-        const QString path = writeRom(dir, "i.gb", bytes);
-        FaultyIo io;
-        auto rom = takeFile(RomFile::open(path, io));
-        QVERIFY(rom);
-        io.interruptsLeft = 2;
-        QVERIFY(!rom->writeTile(32, tileBytes(7)));
-        QCOMPARE(io.writeCalls, 3);
-        QCOMPARE(fileBytes(path), withTile(bytes, 32, tileBytes(7)));
-    }
-    void failingReadDecodesAsOutside_data() {
-        QTest::addColumn<int>("error");
-        QTest::newRow("I/O error") << EIO;
-        QTest::newRow("bad descriptor") << EBADF;
-    }
-    void failingReadDecodesAsOutside() {
-        QFETCH(int, error);
-        QTemporaryDir dir;
-        const QString path = writeRom(dir, "e.gb", randomBytes(64, 16));
-        FaultyIo io;
-        auto rom = takeFile(RomFile::open(path, io));
-        QVERIFY(rom);
-        io.readError = error;
-        std::array<quint8, 16> buffer{};
-        const qint64 got = rom->read(16, buffer.data(), 16);
-        QCOMPARE(got, qint64(0));
-        TilePixels pixels{};
-        decodeTile(buffer.data(), got, pixels);
-        for (quint8 p : pixels)
-            QCOMPARE(p, quint8(4));
-    }
-    void piecewiseAndInterruptedReads() {
-        QTemporaryDir dir;
-        const QByteArray bytes = randomBytes(64, 17);
-        const QString path = writeRom(dir, "p.gb", bytes);
-        FaultyIo io;
-        auto rom = takeFile(RomFile::open(path, io));
-        QVERIFY(rom);
-        io.readChunk = 5;
-        io.interruptsLeft = 1;
-        std::array<quint8, 16> buffer{};
-        QCOMPARE(rom->read(40, buffer.data(), 16), qint64(16));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(buffer.data()), 16), bytes.mid(40, 16));
-        QCOMPARE(rom->read(56, buffer.data(), 16), qint64(8));
+        if (resize >= 0) QVERIFY(QFile::resize(path, resize));
+        if (change == 1) QVERIFY(QFile::rename(path, path + ".old"));
+        const QByteArray other =
+            QFile::encodeName(writeFile(dir.filePath("o.gb"), randomBytes(100, 6)));
+        if (change == 2)
+            QCOMPARE(::rename(other.constData(), QFile::encodeName(path).constData()), 0);
+        io.writeError = change == 3 ? EIO : 0;
+        io.claimed = change == 4 ? 7 : change == 5 ? 0 : -1;
+        io.statError = change == 6 ? EIO : 0;
+        io.interrupts = change == 7 ? 2 : 0;
+        const QByteArray before = fileBytes(path);
+        QVERIFY(!rom->isReadOnly()); // a removed file too: the write tells what happened
+        QCOMPARE(rom->writeTile(offset, kTile).value_or(""),
+                 QString(refusal).replace("PATH", path));
+        QCOMPARE(fileBytes(path), refusal.isEmpty() ? withTile(before, offset) : before);
+        QCOMPARE(rom->length(), 100);
     }
 };
 
