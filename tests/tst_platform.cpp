@@ -109,20 +109,20 @@ class TestPlatform : public QObject {
     // From a bitmap of 20 x 16 different colours onto a drawing area of 50 x 40.
     void stretchBlt_data() {
         using R = Row<int, int, int, int, int, int, int, int>; // dx, dy, dw, dh, sx, sy, sw, sh
-        rows(R{"zoom 3 from source (2, 3)", 0, 0, 18, 15, 2, 3, 6, 5},
+        rows(R{"zoom 3 from (2, 3)", 0, 0, 18, 15, 2, 3, 6, 5},
              R{"zoom 3 at (4, 5)", 4, 5, 18, 15, 0, 0, 6, 5},
-             R{"zoom 3 cut at the right and bottom", 40, 30, 18, 15, 0, 0, 6, 5},
+             R{"zoom 3, cut right, below", 40, 30, 18, 15, 0, 0, 6, 5},
              R{"zoom 4 at (-5, -7)", -5, -7, 24, 20, 0, 0, 6, 5},
              R{"zoom 4 at (-8, -8)", -8, -8, 24, 20, 0, 0, 6, 5},
-             R{"zoom 5, the whole source", 0, 0, 100, 80, 0, 0, 20, 16},
-             R{"zoom 2 past the source's end", 0, 0, 12, 10, 17, 13, 6, 5},
-             R{"zoom 2 before the source's start", 0, 0, 12, 10, -2, -1, 6, 5},
+             R{"zoom 5, all", 0, 0, 100, 80, 0, 0, 20, 16},
+             R{"zoom 2 past the end", 0, 0, 12, 10, 17, 13, 6, 5},
+             R{"zoom 2 before the start", 0, 0, 12, 10, -2, -1, 6, 5},
              R{"zoom 2.5", 0, 0, 10, 10, 0, 0, 4, 4},
-             R{"zoom 2.5 past the source's end", 0, 0, 20, 20, 16, 12, 8, 8},
-             R{"zoom 2.5 before the source's start", 0, 0, 20, 20, -3, -2, 8, 8},
+             R{"zoom 2.5 past the end", 0, 0, 20, 20, 16, 12, 8, 8},
+             R{"zoom 2.5 before the start", 0, 0, 20, 20, -3, -2, 8, 8},
              R{"zoom 2 across, 3 down", 0, 0, 12, 15, 0, 0, 6, 5},
              R{"shrinking", 0, 0, 10, 8, 0, 0, 20, 16},
-             R{"zoom 2.65, cut on every side", -3, -2, 53, 43, 0, 0, 20, 16},
+             R{"zoom 2.65, cut all round", -3, -2, 53, 43, 0, 0, 20, 16},
              R{"no destination", 0, 0, 0, 10, 0, 0, 6, 5},
              R{"no source columns", 0, 0, 12, 10, 0, 0, 0, 5},
              R{"no source rows", 0, 0, 12, 10, 0, 0, 6, 0});
@@ -157,25 +157,23 @@ class TestPlatform : public QObject {
         const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
         using R =
             Row<int, double, double, int, int, int, QString>; // event, x, y, button, held, keys
-        rows(R{"left press", 0, 12.5, 7, 1, 1, 0, "down 1 0 10.5 5"},
-             R{"right press", 0, 12.5, 7, 2, 2, 0, "down 2 0 10.5 5"},
-             R{"middle press", 0, 12.5, 7, 4, 4, 0, "down 4 0 10.5 5"},
-             R{"right press, left held", 0, 12.5, 7, 2, 3, 0, "down 2 0 10.5 5"},
-             R{"ctrl and alt", 0, 12.5, 7, 1, 1, ctrl | alt, "down 1 6 10.5 5"},
-             R{"first pixel of the area", 0, 2, 2, 1, 1, 0, "down 1 0 0 0"},
-             R{"last pixel of the area", 0, 101.5, 81.5, 1, 1, 0, "down 1 0 99.5 79.5"},
-             R{"on the left border", 0, 1.5, 10, 1, 1, 0, ""},
-             R{"on the top border", 0, 10, 1.5, 1, 1, 0, ""},
-             R{"on the right border", 0, 102, 10, 1, 1, 0, ""},
-             R{"on the bottom border", 0, 10, 82, 1, 1, 0, ""},
+        rows(R{"left", 0, 12.5, 7, 1, 1, 0, "down 1 0 10.5 5"},
+             R{"right", 0, 12.5, 7, 2, 2, 0, "down 2 0 10.5 5"},
+             R{"middle", 0, 12.5, 7, 4, 4, 0, "down 4 0 10.5 5"},
+             R{"right, left held", 0, 12.5, 7, 2, 3, 0, "down 2 0 10.5 5"},
+             R{"ctrl, alt", 0, 12.5, 7, 1, 1, ctrl | alt, "down 1 6 10.5 5"},
+             R{"first pixel", 0, 2, 2, 1, 1, 0, "down 1 0 0 0"},
+             R{"last pixel", 0, 101.5, 81.5, 1, 1, 0, "down 1 0 99.5 79.5"},
+             R{"left border", 0, 1.5, 10, 1, 1, 0, ""}, R{"top border", 0, 10, 1.5, 1, 1, 0, ""},
+             R{"right border", 0, 102, 10, 1, 1, 0, ""}, R{"bottom border", 0, 10, 82, 1, 1, 0, ""},
              R{"move", 1, 50, 40, 0, 0, 0, "move 0 0 48 38"},
-             R{"move with shift", 1, 50, 40, 0, 0, shift, "move 0 1 48 38"},
-             R{"move, left and right held", 1, 50, 40, 0, 3, 0, "move 3 0 48 38"},
+             R{"move, shift", 1, 50, 40, 0, 0, shift, "move 0 1 48 38"},
+             R{"move, two held", 1, 50, 40, 0, 3, 0, "move 3 0 48 38"},
              R{"move outside", 1, -10, 5, 0, 0, 0, ""},
-             R{"move outside, left held", 1, -10, 5, 0, 1, 0, "move 1 0 -12 3"},
-             R{"move on the border, right held", 1, 1, 1, 0, 2, 0, "move 2 0 -1 -1"},
+             R{"move outside, held", 1, -10, 5, 0, 1, 0, "move 1 0 -12 3"},
+             R{"move on the border, held", 1, 1, 1, 0, 2, 0, "move 2 0 -1 -1"},
              R{"double-click", 2, 50, 40, 1, 1, 0, "double-click"},
-             R{"double-click on the border", 2, 1, 1, 1, 1, 0, ""});
+             R{"double-click, border", 2, 1, 1, 1, 1, 0, ""});
     }
     void mouse() {
         const auto [kind, x, y, button, held, keys, reported] =
