@@ -60,8 +60,9 @@ const FormMainState& Session::state() const {
     return form.state();
 }
 
-void Session::click(QWidget* widget, Qt::MouseButton button) {
-    QTest::mouseClick(widget, button);
+void Session::click(QWidget* widget, Qt::MouseButton button, int times) {
+    for (int i = 0; i < times; ++i)
+        QTest::mouseClick(widget, button);
 }
 
 void Session::press(PictureBox* box, QPointF at, Qt::MouseButton button) {

@@ -40,8 +40,8 @@ class Session {
     [[nodiscard]] QByteArray onDisk() const;
     [[nodiscard]] const FormMainState& state() const;
 
-    // A left (or other) click on a button, check box or field.
-    static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+    // A left (or other) click on a button, check box or field, `times` times over.
+    static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, int times = 1);
     // Mouse input on a picture box, at a point of its drawing area (inside its border).
     static void press(PictureBox* box, QPointF at, Qt::MouseButton button = Qt::LeftButton);
     static void release(PictureBox* box, QPointF at, Qt::MouseButton button = Qt::LeftButton);
