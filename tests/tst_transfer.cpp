@@ -1,6 +1,7 @@
 // Tiles between the file and the editor as a user moves them: double-clicks that copy a
 // browser tile in, the four buttons that write tiles back, the reloads and the clears. Every
 // check looks at what the user sees (boxes, pictures, tile controls) and what the file holds.
+#include "datarows.h"
 #include "expected.h"
 #include "pictures.h"
 #include "session.h"
@@ -95,19 +96,12 @@ class TestTransfer : public QObject {
 
   private slots:
     void copyFillsSelectedCellAndMovesOn_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("nextColumn");
-        QTest::addColumn<int>("nextRow");
-        QTest::newRow("first cell") << 0 << 0 << 1 << 0;
-        QTest::newRow("end of a row") << 9 << 2 << 0 << 3;
-        QTest::newRow("last cell wraps") << 9 << 7 << 0 << 0;
+        using R = Row<int, int, int, int>;
+        rows(R{"first cell", 0, 0, 1, 0}, R{"end of a row", 9, 2, 0, 3},
+             R{"last cell wraps", 9, 7, 0, 0});
     }
     void copyFillsSelectedCellAndMovesOn() {
-        QFETCH(int, column);
-        QFETCH(int, row);
-        QFETCH(int, nextColumn);
-        QFETCH(int, nextRow);
+        const auto [column, row, nextColumn, nextRow] = fetch<int, int, int, int>();
         Session s;
         s.open(m_file);
         selectCell(s, column, row);
@@ -127,28 +121,25 @@ class TestTransfer : public QObject {
     }
 
     // Each refusal shows its box and leaves the cells and the selection as they were.
+    // held: the address cell (5, 0) holds before; source: the address of browser cell (0, 0).
     void copyRefusals_data() {
-        QTest::addColumn<qint32>("held");   // address a cell (5, 0) holds before
-        QTest::addColumn<bool>("protect");  // the selected cell is write-protected
-        QTest::addColumn<qint32>("source"); // address shown in browser cell (0, 0)
-        QTest::addColumn<QString>("refusal");
-        QTest::newRow("past the end") << 0 << false << qint32(kLength - 15) << "eof";
-        QTest::newRow("end wins over protection") << 0 << true << qint32(kLength - 1) << "eof";
-        QTest::newRow("protected") << 0 << true << 400 << "protected";
-        QTest::newRow("protection before overlap") << 400 << true << 408 << "protected";
-        QTest::newRow("overlap below") << 400 << false << 385 << "overlap";
-        QTest::newRow("overlap above") << 400 << false << 415 << "overlap";
-        QTest::newRow("touching below") << 400 << false << 384 << "";
-        QTest::newRow("touching above") << 400 << false << 416 << "";
-        QTest::newRow("same address twice") << 400 << false << 400 << "";
-        QTest::newRow("last whole tile") << 0 << false << qint32(kLength - 16) << "";
-        QTest::newRow("near 0 beside empty cells") << 0 << false << 5 << "";
+        using R = Row<qint32, bool, qint32, const MessageSpec*>;
+        const qint32 n = qint32(kLength);
+        rows(R{"past the end", 0, false, n - 15, &expected::kEndOfFile},
+             R{"end wins over protection", 0, true, n - 1, &expected::kEndOfFile},
+             R{"protected", 0, true, 400, &expected::kProtected},
+             R{"protection before overlap", 400, true, 408, &expected::kProtected},
+             R{"overlap below", 400, false, 385, &expected::kOverlap},
+             R{"overlap above", 400, false, 415, &expected::kOverlap},
+             R{"touching below", 400, false, 384, nullptr},
+             R{"touching above", 400, false, 416, nullptr},
+             R{"same address twice", 400, false, 400, nullptr},
+             R{"last whole tile", 0, false, n - 16, nullptr},
+             R{"near 0 beside empty cells", 0, false, 5, nullptr});
     }
     void copyRefusals() {
-        QFETCH(qint32, held);
-        QFETCH(bool, protect);
-        QFETCH(qint32, source);
-        QFETCH(QString, refusal);
+        const auto [held, protect, source, refusal] =
+            fetch<qint32, bool, qint32, const MessageSpec*>();
         Session s;
         s.open(m_file);
         if (held != 0) {
@@ -160,15 +151,10 @@ class TestTransfer : public QObject {
         if (protect) Session::click(s.form.ChkWriteProtected);
         jumpTo(s, source);
         const EditorTileArray before = s.state().EditorTiles;
-        if (refusal == QLatin1String("eof"))
-            s.prompts.expect(expected::kEndOfFile);
-        else if (refusal == QLatin1String("protected"))
-            s.prompts.expect(expected::kProtected);
-        else if (refusal == QLatin1String("overlap"))
-            s.prompts.expect(expected::kOverlap);
+        if (refusal) s.prompts.expect(*refusal);
         s.copyToEditor(0, 0);
         VERIFY_PROMPTS(s.prompts);
-        if (refusal.isEmpty()) {
+        if (!refusal) {
             QCOMPARE(s.state().EditorTiles[0], copied(m_file, source));
             QCOMPARE(s.state().EditorSelColumn, 1);
         } else {
@@ -230,52 +216,33 @@ class TestTransfer : public QObject {
         QCOMPARE(s.state().EditorTiles[0].Pixels, edited); // writing never changes the editor
     }
 
-    // Refusals after Yes, and typed targets read leniently and tested before rounding.
+    // Refusals after Yes; the marked cell's address as shown after a jump; typed targets read
+    // leniently and tested before rounding. A target of -1 is refused.
     void targets_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("markedRow"); // browser row of the marked cell, column 0
-        QTest::addColumn<qint64>("target"); // -1: refused
-        QTest::newRow("no address") << "SaveTile"
-                                    << "" << 0 << qint64(-1);
-        QTest::newRow("marked cell at 0") << "BtCopySelTile"
-                                          << "" << 0 << qint64(-1);
-        QTest::newRow("marked cell at 160") << "BtCopySelTile"
-                                            << "" << 1 << qint64(160);
-        QTest::newRow("typed 0") << "BtCopyToAddress"
-                                 << "0" << 0 << qint64(-1);
-        QTest::newRow("typed negative") << "BtCopyToAddress"
-                                        << "-32" << 0 << qint64(-1);
-        QTest::newRow("typed letters") << "BtCopyToAddress"
-                                       << "abc" << 0 << qint64(-1);
-        QTest::newRow("typed nothing") << "BtCopyToAddress"
-                                       << "" << 0 << qint64(-1);
-        QTest::newRow("typed .5 rounds to 0") << "BtCopyToAddress"
-                                              << ".5" << 0 << qint64(-1);
-        QTest::newRow("typed 4096") << "BtCopyToAddress"
-                                    << "4096" << 0 << qint64(4096);
-        QTest::newRow("typed with blanks") << "BtCopyToAddress"
-                                           << " 40 96 " << 0 << qint64(4096);
-        QTest::newRow("typed 12abc") << "BtCopyToAddress"
-                                     << "12abc" << 0 << qint64(12);
-        QTest::newRow("typed 2.5 to even") << "BtCopyToAddress"
-                                           << "2.5" << 0 << qint64(2);
-        QTest::newRow("typed hex") << "BtCopyToAddress"
-                                   << "&H100" << 0 << qint64(256);
-        QTest::newRow("typed last tile") << "BtCopyToAddress"
-                                         << "8176" << 0 << qint64(8176);
-        QTest::newRow("typed one past") << "BtCopyToAddress"
-                                        << "8177" << 0 << qint64(-1);
+        using R = Row<QString, QString, qint32, int, qint64>; // button, typed, jump, marked row
+        rows(R{"no address", "SaveTile", "", 0, 0, -1},
+             R{"marked cell at 0", "BtCopySelTile", "", 0, 0, -1},
+             R{"marked cell at 160", "BtCopySelTile", "", 0, 1, 160},
+             R{"marked last whole tile", "BtCopySelTile", "", 8176, 0, 8176},
+             R{"marked one byte further", "BtCopySelTile", "", 8177, 0, -1},
+             R{"typed 0", "BtCopyToAddress", "0", 0, 0, -1},
+             R{"typed negative", "BtCopyToAddress", "-32", 0, 0, -1},
+             R{"typed letters", "BtCopyToAddress", "abc", 0, 0, -1},
+             R{"typed nothing", "BtCopyToAddress", "", 0, 0, -1},
+             R{"typed .5 rounds to 0", "BtCopyToAddress", ".5", 0, 0, -1},
+             R{"typed with blanks", "BtCopyToAddress", " 40 96 ", 0, 0, 4096},
+             R{"typed 2.5 to even", "BtCopyToAddress", "2.5", 0, 0, 2},
+             R{"typed last tile", "BtCopyToAddress", "8176", 0, 0, 8176},
+             R{"typed one past", "BtCopyToAddress", "8177", 0, 0, -1});
     }
     void targets() {
-        QFETCH(QString, button);
-        QFETCH(QString, typed);
-        QFETCH(int, markedRow);
-        QFETCH(qint64, target);
+        const auto [button, typed, jump, markedRow, target] =
+            fetch<QString, QString, qint32, int, qint64>();
         Session s;
         s.open(m_file);
         fillCell(s, 0, 0, 2);
         selectCell(s, 0, 0); // an empty cell without address, filled with 2
+        jumpTo(s, jump);
         Session::press(s.form.SpriteBox, s.browserCell(0, markedRow));
         Session::type(s.form.TextEditAddress, typed);
         s.confirmNextWrite();
@@ -290,29 +257,6 @@ class TestTransfer : public QObject {
         TilePixels twos{};
         twos.fill(2);
         QCOMPARE(s.onDisk(), target < 0 ? m_file : withTile(m_file, target, twos));
-    }
-
-    void markedCellNearTheEnd_data() {
-        QTest::addColumn<qint32>("top");
-        QTest::addColumn<bool>("writes");
-        QTest::newRow("last whole tile") << qint32(kLength - 16) << true;
-        QTest::newRow("one byte further") << qint32(kLength - 15) << false;
-    }
-    void markedCellNearTheEnd() {
-        QFETCH(qint32, top);
-        QFETCH(bool, writes);
-        Session s;
-        s.open(m_file);
-        fillCell(s, 0, 0, 1);
-        jumpTo(s, top);
-        Session::press(s.form.SpriteBox, s.browserCell(0, 0));
-        s.confirmNextWrite();
-        if (!writes) s.prompts.expect(expected::kInvalidBrowserTarget);
-        Session::click(s.form.BtCopySelTile);
-        VERIFY_PROMPTS(s.prompts);
-        TilePixels ones{};
-        ones.fill(1);
-        QCOMPARE(s.onDisk(), writes ? withTile(m_file, top, ones) : m_file);
     }
 
     // Save all writes every cell with an address, protected and mirrored ones as stored; of
@@ -340,18 +284,13 @@ class TestTransfer : public QObject {
     // A file removed, replaced or shortened since it was opened: the failure is shown with its
     // reason, nothing is reported as saved, and the file on disk is not touched.
     void writeFailures_data() {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("removed") << "remove"
-                                 << "was removed or replaced since it was opened.";
-        QTest::newRow("replaced") << "replace"
-                                  << "was removed or replaced since it was opened.";
-        QTest::newRow("shortened") << "shorten"
-                                   << "which is now 200 bytes long.";
+        const char* gone = "was removed or replaced since it was opened.";
+        using R = Row<QString, QString>;
+        rows(R{"removed", "remove", gone}, R{"replaced", "replace", gone},
+             R{"shortened", "shorten", "which is now 200 bytes long."});
     }
     void writeFailures() {
-        QFETCH(QString, change);
-        QFETCH(QString, reason);
+        const auto [change, reason] = fetch<QString, QString>();
         Session s;
         s.open(m_file);
         prepareEditedTile(s);
