@@ -1,5 +1,6 @@
 // The editor canvas as a user drives it: its pictures, the three tools on the real canvas,
 // painting that reaches every cell of the same address, protection and the mirror switches.
+#include "datarows.h"
 #include "pictures.h"
 #include "session.h"
 #include "testtiles.h"
@@ -13,6 +14,9 @@
 
 namespace {
 
+constexpr int kLeft = Qt::LeftButton;
+constexpr int kRight = Qt::RightButton;
+
 QImage canvas(const Session& s) {
     return s.form.EditorBox->surface();
 }
@@ -21,6 +25,16 @@ QImage canvas(const Session& s) {
 void selectCell(Session& s, int index) {
     Session::click(s.form.OptionSelect);
     Session::press(s.form.EditorBox, s.editorPixel(index % 10, index / 10));
+}
+
+// Clicks tool 0 (Select), 1 (Paint) or 2 (Fill) after colour 3, and checks that it alone is
+// chosen.
+void chooseTool(Session& s, int tool) {
+    Session::click(s.form.BtCol[3]);
+    GraphicButton* tools[] = {s.form.OptionSelect, s.form.OptionPaint, s.form.OptionFill};
+    Session::click(tools[tool]);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(tools[i]->isChecked(), i == tool);
 }
 
 EditorPicture view(int zoom, bool grid, int selected, bool hide = false) {
@@ -36,44 +50,24 @@ EditorPicture view(int zoom, bool grid, int selected, bool hide = false) {
 class TestEditor : public QObject {
     Q_OBJECT
   private slots:
-    // Browser cells 1, 2, ... are copied into editor cells 0, 1, ...
+    // Browser cells 1, 2, ... are copied into editor cells 0, 1, ...; "Zoom in"
+    // (BtEditZoomOut) is clicked `larger` times, then "Zoom out" (BtEditZoomIn) `smaller` times.
     void picture_data() {
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<int>("larger");  // clicks on "Zoom in" (BtEditZoomOut)
-        QTest::addColumn<int>("smaller"); // then on "Zoom out" (BtEditZoomIn)
-        QTest::addColumn<int>("zoom");
-        QTest::addColumn<bool>("grid");
-        QTest::addColumn<bool>("hide");
-        QTest::addColumn<QList<int>>("flipX");
-        QTest::addColumn<QList<int>>("flipY");
-        QTest::addColumn<int>("selected");
-        const QList<int> none;
-        QTest::newRow("start") << 0 << 0 << 0 << 3 << false << false << none << none << 0;
-        QTest::newRow("zoom 2 and no further, last cell")
-            << 12 << 0 << 2 << 2 << false << false << none << none << 79;
-        QTest::newRow("zoom 9 and no further, grid")
-            << 12 << 7 << 0 << 9 << true << false << none << none << 12;
-        QTest::newRow("a step down leaves no remains")
-            << 12 << 2 << 1 << 4 << false << false << none << none << 1;
-        QTest::newRow("grid ring in the first column")
-            << 3 << 0 << 0 << 3 << true << false << none << none << 30;
-        QTest::newRow("hidden cells, grid")
-            << 5 << 0 << 0 << 3 << true << true << none << none << 6;
-        QTest::newRow("mirrored") << 4 << 0 << 0 << 3 << false << false << QList<int>{0, 2, 5}
-                                  << QList<int>{1, 2} << 2;
-        QTest::newRow("mirrored and hidden, grid, zoom 4")
-            << 4 << 1 << 0 << 4 << true << true << QList<int>{3} << QList<int>{3, 7} << 3;
+        using R = Row<int, int, int, int, bool, bool, QList<int>, QList<int>, int>;
+        // clang-format off
+        rows(R{"start", 0, 0, 0, 3, false, false, {}, {}, 0},
+             R{"zoom 2 and no further, last cell", 12, 0, 2, 2, false, false, {}, {}, 79},
+             R{"zoom 9 and no further, grid", 12, 7, 0, 9, true, false, {}, {}, 12},
+             R{"a step down leaves no remains", 12, 2, 1, 4, false, false, {}, {}, 1},
+             R{"grid ring in the first column", 3, 0, 0, 3, true, false, {}, {}, 30},
+             R{"hidden cells, grid", 5, 0, 0, 3, true, true, {}, {}, 6},
+             R{"mirrored", 4, 0, 0, 3, false, false, {0, 2, 5}, {1, 2}, 2},
+             R{"mirrored and hidden, grid, zoom 4", 4, 1, 0, 4, true, true, {3}, {3, 7}, 3});
+        // clang-format on
     }
     void picture() {
-        QFETCH(int, copies);
-        QFETCH(int, larger);
-        QFETCH(int, smaller);
-        QFETCH(int, zoom);
-        QFETCH(bool, grid);
-        QFETCH(bool, hide);
-        QFETCH(QList<int>, flipX);
-        QFETCH(QList<int>, flipY);
-        QFETCH(int, selected);
+        const auto [copies, larger, smaller, zoom, grid, hide, flipX, flipY, selected] =
+            fetch<int, int, int, int, bool, bool, QList<int>, QList<int>, int>();
         Session s;
         const QByteArray bytes = randomBytes(4096, 7);
         s.open(bytes);
@@ -92,10 +86,8 @@ class TestEditor : public QObject {
             Session::click(s.form.ChkFlipY);
             tiles[k].FlipY = true;
         }
-        for (int i = 0; i < larger; ++i)
-            Session::click(s.form.BtEditZoomOut);
-        for (int i = 0; i < smaller; ++i)
-            Session::click(s.form.BtEditZoomIn);
+        Session::click(s.form.BtEditZoomOut, Qt::LeftButton, larger);
+        Session::click(s.form.BtEditZoomIn, Qt::LeftButton, smaller);
         if (grid) Session::click(s.form.ChkGridEditor);
         if (hide) Session::click(s.form.ChkNoncopied);
         selectCell(s, selected);
@@ -109,78 +101,43 @@ class TestEditor : public QObject {
         VERIFY_PROMPTS(s.prompts);
     }
 
-    // Zoom 3, colour 3. The cell's switches are set first, with the cell selected.
+    // Zoom 3, colour 3, no file. The switches (flip 1 left-right, 2 upside down, protect) are
+    // set on `cell`, selected first. `pixel` is the stored index painted, -1 the whole tile,
+    // -2 nothing.
     void tools_data() {
-        QTest::addColumn<int>("tool"); // select, paint, fill
-        QTest::addColumn<bool>("grid");
-        QTest::addColumn<int>("flip"); // 1 left-right, 2 upside down
-        QTest::addColumn<bool>("protect");
-        QTest::addColumn<bool>("hide");
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<QPointF>("at");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("pixel"); // stored index painted; -1 whole tile; -2 nothing
-        QTest::addColumn<int>("selected");
-        const int left = Qt::LeftButton;
-        const int right = Qt::RightButton;
-        QTest::newRow("paint") << 1 << false << 0 << false << false << 21 << QPointF(25, 55) << left
-                               << 16 << 21;
-        QTest::newRow("paint, right button")
-            << 1 << false << 0 << false << false << 21 << QPointF(25, 55) << right << 16 << 21;
-        QTest::newRow("paint in the grid gap")
-            << 1 << true << 0 << false << false << 1 << QPointF(52, 10) << left << -2 << 1;
-        QTest::newRow("paint in the gap of a mirrored cell")
-            << 1 << true << 1 << false << false << 1 << QPointF(52, 10) << left << -2 << 1;
-        QTest::newRow("fill in the grid gap")
-            << 2 << true << 0 << false << false << 1 << QPointF(52, 10) << left << -1 << 1;
-        QTest::newRow("select in the grid gap, right button")
-            << 0 << true << 0 << false << false << 5 << QPointF(52, 10) << right << -2 << 1;
-        QTest::newRow("paint, mirrored left-right")
-            << 1 << false << 1 << false << false << 2 << QPointF(49, 1) << left << 7 << 2;
-        QTest::newRow("paint, upside down")
-            << 1 << false << 2 << false << false << 2 << QPointF(49, 1) << left << 56 << 2;
-        QTest::newRow("paint, turned")
-            << 1 << false << 3 << false << false << 2 << QPointF(52, 4) << left << 54 << 2;
-        QTest::newRow("paint, protected")
-            << 1 << false << 0 << true << false << 21 << QPointF(25, 55) << left << -2 << 21;
-        QTest::newRow("fill, protected")
-            << 2 << false << 0 << true << false << 21 << QPointF(25, 55) << left << -2 << 21;
-        QTest::newRow("paint, hidden")
-            << 1 << false << 0 << false << true << 21 << QPointF(25, 55) << left << -2 << 21;
-        QTest::newRow("fill, hidden")
-            << 2 << false << 0 << false << true << 21 << QPointF(25, 55) << left << -2 << 21;
-        QTest::newRow("select, hidden")
-            << 0 << false << 0 << false << true << 0 << QPointF(25, 55) << left << -2 << 21;
-        QTest::newRow("fill right of the last column")
-            << 2 << false << 0 << false << false << 0 << QPointF(241, 10) << left << -2 << 0;
-        QTest::newRow("fill below the last row")
-            << 2 << false << 0 << false << false << 0 << QPointF(10, 193) << left << -2 << 0;
-        QTest::newRow("select below the last row, grid")
-            << 0 << true << 0 << false << false << 0 << QPointF(10, 217) << left << -2 << 0;
+        // tool, grid, flip, protect, hide, cell, point, button: pixel, selected
+        using R = Row<int, bool, int, bool, bool, int, QPointF, int, int, int>;
+        // clang-format off
+        rows(R{"paint", 1, false, 0, false, false, 21, {25, 55}, kLeft, 16, 21},
+             R{"paint, right button", 1, false, 0, false, false, 21, {25, 55}, kRight, 16, 21},
+             R{"paint in the grid gap", 1, true, 0, false, false, 1, {52, 10}, kLeft, -2, 1},
+             R{"paint in a mirrored gap", 1, true, 1, false, false, 1, {52, 10}, kLeft, -2, 1},
+             R{"fill in the grid gap", 2, true, 0, false, false, 1, {52, 10}, kLeft, -1, 1},
+             R{"select in the grid gap", 0, true, 0, false, false, 5, {52, 10}, kRight, -2, 1},
+             R{"paint, left-right", 1, false, 1, false, false, 2, {49, 1}, kLeft, 7, 2},
+             R{"paint, upside down", 1, false, 2, false, false, 2, {49, 1}, kLeft, 56, 2},
+             R{"paint, turned", 1, false, 3, false, false, 2, {52, 4}, kLeft, 54, 2},
+             R{"paint, protected", 1, false, 0, true, false, 21, {25, 55}, kLeft, -2, 21},
+             R{"fill, protected", 2, false, 0, true, false, 21, {25, 55}, kLeft, -2, 21},
+             R{"paint, hidden", 1, false, 0, false, true, 21, {25, 55}, kLeft, -2, 21},
+             R{"fill, hidden", 2, false, 0, false, true, 21, {25, 55}, kLeft, -2, 21},
+             R{"select, hidden", 0, false, 0, false, true, 0, {25, 55}, kLeft, -2, 21},
+             R{"fill right of the cells", 2, false, 0, false, false, 0, {241, 10}, kLeft, -2, 0},
+             R{"fill below the cells", 2, false, 0, false, false, 0, {10, 193}, kLeft, -2, 0},
+             R{"select below the cells", 0, true, 0, false, false, 0, {10, 217}, kLeft, -2, 0});
+        // clang-format on
     }
     void tools() {
-        QFETCH(int, tool);
-        QFETCH(bool, grid);
-        QFETCH(int, flip);
-        QFETCH(bool, protect);
-        QFETCH(bool, hide);
-        QFETCH(int, cell);
-        QFETCH(QPointF, at);
-        QFETCH(int, button);
-        QFETCH(int, pixel);
-        QFETCH(int, selected);
+        const auto [tool, grid, flip, protect, hide, cell, at, button, pixel, selected] =
+            fetch<int, bool, int, bool, bool, int, QPointF, int, int, int>();
         Session s;
-        Session::click(s.form.BtCol[3]);
         if (grid) Session::click(s.form.ChkGridEditor);
         if (hide) Session::click(s.form.ChkNoncopied);
         selectCell(s, cell);
         if (flip & 1) Session::click(s.form.ChkFlipX);
         if (flip & 2) Session::click(s.form.ChkFlipY);
         if (protect) Session::click(s.form.ChkWriteProtected);
-        GraphicButton* tools[] = {s.form.OptionSelect, s.form.OptionPaint, s.form.OptionFill};
-        Session::click(tools[tool]);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(tools[i]->isChecked(), i == tool);
+        chooseTool(s, tool);
         Session::press(s.form.EditorBox, at, Qt::MouseButton(button));
         EditorTileArray tiles{};
         tiles[cell].FlipX = flip & 1;
@@ -193,49 +150,33 @@ class TestEditor : public QObject {
                         QTest::currentDataTag());
     }
 
-    // Zoom 3, colour 3: a press at (1, 1) in cell 0, then moves with buttons held.
+    // Zoom 3, colour 3: a press at (1, 1) in cell 0, then moves with buttons held. `painted`
+    // holds (cell, stored index), index -1 for a filled cell.
     void drag_data() {
-        QTest::addColumn<int>("tool");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("held");
-        QTest::addColumn<QList<QPointF>>("moves");
-        QTest::addColumn<QList<QPoint>>("painted"); // (cell, stored index); index -1: filled
-        QTest::addColumn<int>("selected");
-        const int left = Qt::LeftButton;
-        const int right = Qt::RightButton;
-        const QList<QPointF> path{{4, 1}, {-5, 1}, {-5, -5}, {28, 1}};
-        QTest::newRow("paint, left button, out to the left and back")
-            << 1 << left << left << path << QList<QPoint>{{0, 0}, {0, 1}, {1, 1}} << 0;
-        QTest::newRow("paint, right button")
-            << 1 << right << right << path << QList<QPoint>{{0, 0}} << 0;
-        QTest::newRow("paint, both buttons")
-            << 1 << left << (left | right) << path << QList<QPoint>{{0, 0}} << 0;
-        QTest::newRow("fill") << 2 << left << left << path << QList<QPoint>{{0, -1}} << 0;
-        QTest::newRow("select, left button")
-            << 0 << left << left << QList<QPointF>{{28, 1}, {52, 30}} << QList<QPoint>{} << 12;
-        QTest::newRow("select, right button")
-            << 0 << right << right << QList<QPointF>{{28, 1}, {52, 30}} << QList<QPoint>{} << 0;
+        using R = Row<int, int, int, QList<QPointF>, QList<QPoint>, int>;
+        const QList<QPointF> out{{4, 1}, {-5, 1}, {-5, -5}, {28, 1}};
+        const QList<QPointF> on{{28, 1}, {52, 30}};
+        // clang-format off
+        rows(R{"paint, out and back", 1, kLeft, kLeft, out, {{0, 0}, {0, 1}, {1, 1}}, 0},
+             R{"paint, right button", 1, kRight, kRight, out, {{0, 0}}, 0},
+             R{"paint, both buttons", 1, kLeft, kLeft | kRight, out, {{0, 0}}, 0},
+             R{"fill", 2, kLeft, kLeft, out, {{0, -1}}, 0},
+             R{"select, left button", 0, kLeft, kLeft, on, {}, 12},
+             R{"select, right button", 0, kRight, kRight, on, {}, 0});
+        // clang-format on
     }
     void drag() {
-        QFETCH(int, tool);
-        QFETCH(int, button);
-        QFETCH(int, held);
-        QFETCH(QList<QPointF>, moves);
-        QFETCH(QList<QPoint>, painted);
-        QFETCH(int, selected);
+        const auto [tool, button, held, moves, painted, selected] =
+            fetch<int, int, int, QList<QPointF>, QList<QPoint>, int>();
         Session s;
-        Session::click(s.form.BtCol[3]);
-        GraphicButton* tools[] = {s.form.OptionSelect, s.form.OptionPaint, s.form.OptionFill};
-        Session::click(tools[tool]);
+        chooseTool(s, tool);
         Session::press(s.form.EditorBox, {1, 1}, Qt::MouseButton(button));
         for (const QPointF& at : moves)
             Session::move(s.form.EditorBox, at, Qt::MouseButtons(held));
         EditorTileArray tiles{};
         for (const QPoint& p : painted) {
-            if (p.y() < 0)
-                tiles[p.x()].Pixels.fill(3);
-            else
-                tiles[p.x()].Pixels[p.y()] = 3;
+            if (p.y() < 0) tiles[p.x()].Pixels.fill(3);
+            if (p.y() >= 0) tiles[p.x()].Pixels[p.y()] = 3;
         }
         COMPARE_PICTURE(canvas(s), expectedEditor(tiles, view(3, false, selected)),
                         QTest::currentDataTag());
@@ -257,8 +198,7 @@ class TestEditor : public QObject {
         QCOMPARE(s.form.LbStatus->text(), QStringLiteral("Tile has no address."));
         EditorTileArray tiles{};
         tiles[0] = tiles[1] = {decodeByHand(bytes, 4096), 4096};
-        Session::click(s.form.BtCol[3]);
-        Session::click(s.form.OptionPaint);
+        chooseTool(s, 1);
         Session::press(s.form.EditorBox, s.editorPixel(0, 0, 2, 5));
         tiles[0].Pixels[42] = tiles[1].Pixels[42] = 3;
         Session::press(s.form.EditorBox, s.editorPixel(2, 0));
@@ -268,7 +208,7 @@ class TestEditor : public QObject {
         selectCell(s, 1);
         Session::click(s.form.ChkWriteProtected);
         tiles[1].WriteProtected = true;
-        Session::click(s.form.OptionPaint);
+        chooseTool(s, 1);
         Session::press(s.form.EditorBox, s.editorPixel(1, 0, 7, 7));
         QCOMPARE(s.state().EditorTiles, tiles);
         Session::press(s.form.EditorBox, s.editorPixel(0, 0, 0, 0));
@@ -280,29 +220,18 @@ class TestEditor : public QObject {
         selectCell(s, 1);
         QVERIFY(s.form.ChkWriteProtected->isChecked());
         QCOMPARE(s.state().EditorTiles, tiles);
-        Session::click(s.form.ChkWriteProtected);
-        Session::click(s.form.OptionFill);
-        Session::press(s.form.EditorBox, s.editorPixel(1, 0));
-        tiles[1] = {TilePixels{}, 4096};
-        tiles[1].Pixels.fill(3);
-        tiles[0].Pixels = tiles[1].Pixels;
-        QCOMPARE(s.state().EditorTiles, tiles);
         VERIFY_PROMPTS(s.prompts);
     }
 
     // Any mouse button and the keyboard act alike; the second time switches back.
     void mirrorBoxes_data() {
-        QTest::addColumn<bool>("upsideDown");
-        QTest::addColumn<int>("how"); // 0 left press, 1 right press, 2 Space
-        QTest::newRow("left-right, left button") << false << 0;
-        QTest::newRow("left-right, right button") << false << 1;
-        QTest::newRow("left-right, Space") << false << 2;
-        QTest::newRow("upside down, left button") << true << 0;
-        QTest::newRow("upside down, Space") << true << 2;
+        using R = Row<bool, int>; // upside down, 0 left press, 1 right press, 2 Space
+        rows(R{"left-right, left button", false, 0}, R{"left-right, right button", false, 1},
+             R{"left-right, Space", false, 2}, R{"upside down, left button", true, 0},
+             R{"upside down, Space", true, 2});
     }
     void mirrorBoxes() {
-        QFETCH(bool, upsideDown);
-        QFETCH(int, how);
+        const auto [upsideDown, how] = fetch<bool, int>();
         Session s;
         const QByteArray bytes = randomBytes(4096, 4);
         s.open(bytes);
@@ -312,12 +241,9 @@ class TestEditor : public QObject {
         EditorTileArray tiles{};
         tiles[0] = {decodeByHand(bytes, 16), 16};
         for (bool on : {true, false}) {
-            if (how == 2) {
-                box->setFocus();
-                QTest::keyClick(box, Qt::Key_Space);
-            } else {
-                Session::click(box, how == 0 ? Qt::LeftButton : Qt::RightButton);
-            }
+            box->setFocus();
+            if (how == 2) QTest::keyClick(box, Qt::Key_Space);
+            if (how < 2) Session::click(box, how == 0 ? Qt::LeftButton : Qt::RightButton);
             (upsideDown ? tiles[0].FlipY : tiles[0].FlipX) = on;
             QCOMPARE(box->isChecked(), on);
             QCOMPARE(s.state().EditorTiles, tiles);

@@ -1,5 +1,6 @@
 // The four colour fields and the options dialog, as a user works them: the current colour,
 // new colours from the picker in both views, the read-out, and the dialog's ways of closing.
+#include "datarows.h"
 #include "pictures.h"
 #include "session.h"
 #include "testtiles.h"
@@ -24,45 +25,20 @@ constexpr ColorRef kYellow = rgbColor(255, 255, 0);
 class TestPalette : public QObject {
     Q_OBJECT
   private slots:
-    void fieldClick_data() {
-        QTest::addColumn<int>("field");
-        QTest::newRow("1") << 1;
-        QTest::newRow("2") << 2;
-        QTest::newRow("3") << 3;
-    }
-    void fieldClick() {
-        QFETCH(int, field);
-        Session s;
-        const ViewColors start;
-        Session::click(s.form.BtCol[field]);
-        QCOMPARE(backColor(s.form.ShpCol), start.palette[field]);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(backColor(s.form.BtCol[i]), start.palette[i]);
-        Session::click(s.form.OptionPaint);
-        Session::press(s.form.EditorBox, s.editorPixel(0, 0, 1, 2));
-        EditorTileArray tiles{};
-        tiles[0].Pixels[17] = quint8(field);
-        COMPARE_PICTURE(s.form.EditorBox->surface(), expectedEditor(tiles, {}), "painted");
-    }
-
-    // A 40-byte file: two whole tiles, half a tile, and then only pixels outside the file,
-    // which stay grey whatever the fields say.
+    // The field double-clicked becomes the current colour, too. A 40-byte file: two whole
+    // tiles, half a tile, and then only pixels outside the file, which stay grey whatever the
+    // fields say.
     void doubleClick_data() {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<ColorRef>("color");
-        QTest::addColumn<QString>("hover");
-        QTest::newRow("1 red") << 1 << false << kRed << "Color no. 1 ( Hex FF )";
-        QTest::newRow("2 blue") << 2 << false << rgbColor(0, 0, 255)
-                                << "Color no. 2 ( Hex FF0000 )";
-        QTest::newRow("0 black") << 0 << false << ColorRef(0) << "Color no. 0 ( Hex 0 )";
-        QTest::newRow("3 cancelled") << 3 << true << ColorRef(0) << "Color no. 3 ( Hex 204040 )";
+        using R = Row<int, bool, ColorRef, QString>; // field, cancelled, colour: read-out
+        // clang-format off
+        rows(R{"1 red", 1, false, kRed, "Color no. 1 ( Hex FF )"},
+             R{"2 blue", 2, false, rgbColor(0, 0, 255), "Color no. 2 ( Hex FF0000 )"},
+             R{"0 black", 0, false, 0, "Color no. 0 ( Hex 0 )"},
+             R{"3 cancelled", 3, true, 0, "Color no. 3 ( Hex 204040 )"});
+        // clang-format on
     }
     void doubleClick() {
-        QFETCH(int, field);
-        QFETCH(bool, cancel);
-        QFETCH(ColorRef, color);
-        QFETCH(QString, hover);
+        const auto [field, cancel, color, hover] = fetch<int, bool, ColorRef, QString>();
         Session s;
         const QByteArray bytes = randomBytes(40, 2);
         s.open(bytes);
@@ -70,10 +46,8 @@ class TestPalette : public QObject {
         EditorTileArray tiles{};
         tiles[0] = {decodeByHand(bytes, 16), 16};
         ViewColors colors;
-        if (cancel)
-            s.prompts.expectColorCancel();
-        else
-            s.prompts.expectColor(color);
+        if (cancel) s.prompts.expectColorCancel();
+        if (!cancel) s.prompts.expectColor(color);
         // Both views are drawn again, also after a cancel.
         s.form.SpriteBox->surface().fill(Qt::red);
         s.form.EditorBox->surface().fill(Qt::red);
@@ -83,7 +57,8 @@ class TestPalette : public QObject {
         QTest::mouseRelease(s.form.BtCol[field], Qt::LeftButton);
         QCOMPARE(s.prompts.colorsOffered, QList<ColorRef>{colors.palette[field]});
         if (!cancel) colors.palette[field] = color;
-        QCOMPARE(backColor(s.form.BtCol[field]), colors.palette[field]);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(backColor(s.form.BtCol[i]), colors.palette[i]);
         QCOMPARE(backColor(s.form.ShpCol), colors.palette[field]);
         COMPARE_PICTURE(s.form.SpriteBox->surface(),
                         expectedBrowser(bytes, {.markColumn = 1, .colors = colors}), "browser");
@@ -91,23 +66,21 @@ class TestPalette : public QObject {
                         expectedEditor(tiles, {.selColumn = 1, .colors = colors}), "editor");
         Session::move(s.form.BtCol[field], {5, 5});
         QCOMPARE(s.form.LbStatus->text(), hover);
+        Session::click(s.form.OptionPaint);
+        Session::press(s.form.EditorBox, s.editorPixel(2, 0, 1, 2));
+        QCOMPARE(s.state().EditorTiles[2].Pixels[17], quint8(field));
         VERIFY_PROMPTS(s.prompts);
     }
 
     // Both grids are on and cells without address hidden, so that all three colours show.
     void options_data() {
-        QTest::addColumn<int>("close"); // Ok, Cancle, Escape, close box, Enter, Tab and Enter
-        QTest::addColumn<bool>("taken");
-        QTest::newRow("Ok") << 0 << true;
-        QTest::newRow("Cancle") << 1 << false;
-        QTest::newRow("Escape") << 2 << false;
-        QTest::newRow("close box") << 3 << false;
-        QTest::newRow("Enter on Cancle, which has the focus") << 4 << false;
-        QTest::newRow("Tab to Ok and Enter") << 5 << true;
+        using R = Row<int, bool>; // how it is closed: colours taken
+        rows(R{"Ok", 0, true}, R{"Cancle", 1, false}, R{"Escape", 2, false},
+             R{"close box", 3, false}, R{"Enter on Cancle, which has the focus", 4, false},
+             R{"Tab to Ok and Enter", 5, true});
     }
     void options() {
-        QFETCH(int, close);
-        QFETCH(bool, taken);
+        const auto [close, taken] = fetch<int, bool>();
         Session s;
         const QByteArray bytes = randomBytes(2048, 3);
         s.open(bytes);
@@ -124,52 +97,31 @@ class TestPalette : public QObject {
         ColorField* swatches[] = {dialog->LbGridColor, dialog->LbSelectionColor,
                                   dialog->LbEmptyColor};
         const ViewColors start;
-        QCOMPARE(backColor(swatches[0]), start.grid);
-        QCOMPARE(backColor(swatches[1]), start.selection);
-        QCOMPARE(backColor(swatches[2]), start.empty);
-        s.prompts.expectColor(kNavy);
-        s.prompts.expectColor(kRed);
-        s.prompts.expectColor(kYellow);
-        s.prompts.expectColorCancel();
-        Session::click(swatches[0]);
-        Session::click(swatches[1]);
-        Session::click(swatches[2]);
+        const ColorRef before[] = {start.grid, start.selection, start.empty};
+        const ColorRef chosen[] = {kNavy, kRed, kYellow};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(backColor(swatches[i]), before[i]);
+            s.prompts.expectColor(chosen[i]);
+            Session::click(swatches[i]);
+            QCOMPARE(backColor(swatches[i]), chosen[i]);
+        }
+        s.prompts.expectColorCancel(); // keeps the swatch
         Session::click(swatches[2]);
         QCOMPARE(s.prompts.colorsOffered,
-                 (QList<ColorRef>{start.grid, start.selection, start.empty, kYellow}));
-        QCOMPARE(backColor(swatches[0]), kNavy);
-        QCOMPARE(backColor(swatches[1]), kRed);
+                 (QList<ColorRef>{before[0], before[1], before[2], kYellow}));
         QCOMPARE(backColor(swatches[2]), kYellow);
         Session::click(s.form.BtBrowZoomIn); // the main window takes no clicks now
         QCOMPARE(dialog->focusWidget(), dialog->BtAbort);
-        switch (close) {
-        case 0:
-            Session::click(dialog->BtOk);
-            break;
-        case 1:
-            Session::click(dialog->BtAbort);
-            break;
-        case 2:
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            break;
-        case 3:
-            QVERIFY(dialog->close());
-            break;
-        case 5:
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-            [[fallthrough]];
-        case 4:
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-            break;
-        }
+        if (close == 0) Session::click(dialog->BtOk);
+        if (close == 1) Session::click(dialog->BtAbort);
+        if (close == 2) QTest::keyClick(dialog, Qt::Key_Escape);
+        if (close == 3) QVERIFY(dialog->close());
+        if (close == 5) QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        if (close >= 4) QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
         QVERIFY(s.form.isEnabled());
-        ViewColors colors;
-        if (taken) {
-            colors.grid = kNavy;
-            colors.selection = kRed;
-            colors.empty = kYellow;
-        }
+        const ColorRef* stored = taken ? chosen : before;
+        const ViewColors colors{.grid = stored[0], .selection = stored[1], .empty = stored[2]};
         COMPARE_PICTURE(s.form.SpriteBox->surface(),
                         expectedBrowser(bytes, {.grid = true, .colors = colors}), "browser");
         COMPARE_PICTURE(
@@ -179,9 +131,8 @@ class TestPalette : public QObject {
             "editor");
         // Opened again, the dialog shows the stored colours.
         Session::click(s.form.BtOptions);
-        QCOMPARE(backColor(swatches[0]), colors.grid);
-        QCOMPARE(backColor(swatches[1]), colors.selection);
-        QCOMPARE(backColor(swatches[2]), colors.empty);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(backColor(swatches[i]), stored[i]);
         Session::click(dialog->BtAbort);
         VERIFY_PROMPTS(s.prompts);
     }

@@ -1,5 +1,6 @@
 // The program's dialogs as Qt shows them: each is looked at and closed, as a user would, from
 // a timer while it runs modally.
+#include "datarows.h"
 #include "expected.h"
 #include "ui/platform/qtprompts.h"
 
@@ -16,8 +17,6 @@
 #include <QTimer>
 
 #include <functional>
-
-Q_DECLARE_METATYPE(MessageSpec)
 
 namespace {
 
@@ -58,78 +57,49 @@ void typeName(QFileDialog* dialog, const QString& name) {
 class TestPrompts : public QObject {
     Q_OBJECT
   private slots:
+    // What the box shows: title, text, buttons, icon, default button (none of its own for OK).
     void messageBox_data() {
-        QTest::addColumn<MessageSpec>("box");
-        QTest::addColumn<int>("press"); // a standard button, or 0 for Enter
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("text");
+        using R = Row<MessageSpec, int, MsgAnswer, QString, QString, int, int, int>;
+        using A = MsgAnswer;
+        const int ok = QMessageBox::Ok, yes = QMessageBox::Yes, no = QMessageBox::No;
+        const int none = QMessageBox::NoIcon;
         const MessageSpec twoLines = expected::yesNo(QStringLiteral("One\rTwo"), "Really?");
         MessageSpec noFirst = twoLines;
         noFirst.defaultButton = MsgAnswer::No;
-        QTest::newRow("notice") << expected::refusal(QStringLiteral("Go to x"), "Help")
-                                << int(QMessageBox::Ok) << int(MsgAnswer::Ok) << "Help"
-                                << "Go to x";
-        QTest::newRow("no title of its own")
-            << expected::kJumpRefused << int(QMessageBox::Ok) << int(MsgAnswer::Ok) << "Main"
-            << "The address must be smaller than the length of the file.";
-        QTest::newRow("Yes") << twoLines << int(QMessageBox::Yes) << int(MsgAnswer::Yes)
-                             << "Really?"
-                             << "One\nTwo";
-        QTest::newRow("No") << twoLines << int(QMessageBox::No) << int(MsgAnswer::No) << "Really?"
-                            << "One\nTwo";
-        QTest::newRow("Enter on Yes") << twoLines << 0 << int(MsgAnswer::Yes) << "Really?"
-                                      << "One\nTwo";
-        QTest::newRow("Enter on No") << noFirst << 0 << int(MsgAnswer::No) << "Really?"
-                                     << "One\nTwo";
+        const QString far =
+            QStringLiteral("The address must be smaller than the length of the file.");
+        // box, button pressed (0: Enter), answer: what it shows
+        // clang-format off
+        rows(R{"notice", expected::refusal("Go to x", "Help"), ok, A::Ok, "Help", "Go to x", ok,
+               none, 0},
+             R{"no title of its own", expected::kJumpRefused, ok, A::Ok, "Main", far, ok,
+               QMessageBox::Information, 0},
+             R{"Yes", twoLines, yes, A::Yes, "Really?", "One\nTwo", yes | no, none, yes},
+             R{"No", twoLines, no, A::No, "Really?", "One\nTwo", yes | no, none, yes},
+             R{"Enter on No", noFirst, 0, A::No, "Really?", "One\nTwo", yes | no, none, no});
+        // clang-format on
     }
     void messageBox() {
-        QFETCH(MessageSpec, box);
-        QFETCH(int, press);
-        QFETCH(int, answer);
-        QFETCH(QString, title);
-        QFETCH(QString, text);
+        const auto [box, press, answer, title, text, buttons, icon, first] =
+            fetch<MessageSpec, int, MsgAnswer, QString, QString, int, int, int>();
         QWidget window;
         window.setWindowTitle(QStringLiteral("Main"));
-        QWidget* inside = new QWidget(&window);
-        QtPrompts prompts(inside);
-        QMessageBox::StandardButtons buttons;
-        QMessageBox::Icon icon = QMessageBox::Question;
-        QString shownTitle, shownText;
-        bool rightDefault = false;
-        const auto standard =
-            box.buttons == MsgButtons::Ok ? QMessageBox::Ok : QMessageBox::Yes | QMessageBox::No;
-        whenShown<QMessageBox>([&](QMessageBox* shown) {
-            buttons = shown->standardButtons();
-            icon = shown->icon();
-            shownTitle = shown->windowTitle();
-            shownText = shown->text();
-            const auto first = box.defaultButton == MsgAnswer::No ? QMessageBox::No
-                               : box.buttons == MsgButtons::Ok    ? QMessageBox::Ok
-                                                                  : QMessageBox::Yes;
-            rightDefault = shown->defaultButton() == shown->button(first);
-            if (press)
-                shown->button(QMessageBox::StandardButton(press))->click();
-            else
-                QTest::keyClick(shown, Qt::Key_Return);
+        QtPrompts prompts(new QWidget(&window));
+        std::tuple<QString, QString, int, int, int> seen;
+        whenShown<QMessageBox>([&seen, press](QMessageBox* shown) {
+            seen = {shown->windowTitle(), shown->text(), int(shown->standardButtons()),
+                    int(shown->icon()), int(shown->standardButton(shown->defaultButton()))};
+            if (press) shown->button(QMessageBox::StandardButton(press))->click();
+            if (!press) QTest::keyClick(shown, Qt::Key_Return);
         });
-        QCOMPARE(int(prompts.messageBox(box)), answer);
-        QCOMPARE(buttons, standard);
-        QCOMPARE(icon,
-                 box.icon == MsgIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
-        QCOMPARE(shownTitle, title);
-        QCOMPARE(shownText, text);
-        if (box.buttons == MsgButtons::YesNo) QVERIFY(rightDefault);
+        QCOMPARE(int(prompts.messageBox(box)), int(answer));
+        QCOMPARE(seen, std::tuple(title, text, buttons, icon, first));
     }
 
     // Three filters, the last listing every file; only existing files can be chosen.
-    void openDialog_data() {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("accepted") << true;
-        QTest::newRow("cancelled") << false;
-    }
+    void openDialog_data() { rows(Row<bool>{"accepted", true}, Row<bool>{"cancelled", false}); }
     void openDialog() {
-        QFETCH(bool, accept);
+        const auto [accept] = fetch<bool>();
         QTemporaryDir dir;
         for (const char* name : {"a.gb", "b.sfc", "bank0"}) {
             QFile file(dir.filePath(QLatin1String(name)));
@@ -187,13 +157,9 @@ class TestPrompts : public QObject {
         QCOMPARE(offered, QStringList{suggested});
     }
 
-    void colorPicker_data() {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("chosen") << true;
-        QTest::newRow("cancelled") << false;
-    }
+    void colorPicker_data() { rows(Row<bool>{"chosen", true}, Row<bool>{"cancelled", false}); }
     void colorPicker() {
-        QFETCH(bool, accept);
+        const auto [accept] = fetch<bool>();
         QtPrompts prompts;
         QColor offered;
         whenShown<QColorDialog>([&](QColorDialog* dialog) {

@@ -1,5 +1,6 @@
 // The main window as a whole: how it starts, the help box, ending the program, the keys that
 // stand for buttons, the keyboard focus order and the names the controls give assistive tools.
+#include "datarows.h"
 #include "expected.h"
 #include "pictures.h"
 #include "session.h"
@@ -46,6 +47,7 @@ class TestWindow : public QObject {
         QCOMPARE(f.ComboDivert->currentText(), QStringLiteral("0"));
         QCOMPARE(f.ComboDivert->itemText(f.ComboDivert->count() - 1), QStringLiteral("15"));
         QVERIFY2(f.LbStatus->text().startsWith(expected::kCaption), qPrintable(f.LbStatus->text()));
+        QCOMPARE(backColor(f.ShpCol), ViewColors().palette[0]);
         QVERIFY(f.OptionSelect->isChecked());
         for (GraphicButton* box : {f.OptionPaint, f.OptionFill, f.ChkGrid, f.ChkGridEditor,
                                    f.ChkNoncopied, f.ChkWriteProtected, f.ChkFlipX, f.ChkFlipY})
@@ -58,13 +60,9 @@ class TestWindow : public QObject {
         QCOMPARE(bar.height(), box.height());
     }
 
-    void help_data() {
-        QTest::addColumn<bool>("key");
-        QTest::newRow("button") << false;
-        QTest::newRow("F1") << true;
-    }
+    void help_data() { rows(Row<bool>{"button", false}, Row<bool>{"F1", true}); }
     void help() {
-        QFETCH(bool, key);
+        const auto [key] = fetch<bool>();
         Session s;
         QVERIFY(activate(s));
         QList<MessageSpec> boxes;
@@ -72,10 +70,8 @@ class TestWindow : public QObject {
             boxes << box;
             return MsgAnswer::Ok;
         };
-        if (key)
-            press(Qt::Key_F1);
-        else
-            Session::click(s.form.Bthelp);
+        if (key) press(Qt::Key_F1);
+        if (!key) Session::click(s.form.Bthelp);
         QCOMPARE(boxes.size(), 1);
         const QString text = boxes[0].text;
         QCOMPARE(boxes[0], expected::refusal(text, QStringLiteral("Help")));
@@ -87,13 +83,10 @@ class TestWindow : public QObject {
 
     // Unsaved changes in the editor: the program ends all the same, asking nothing.
     void exit_data() {
-        QTest::addColumn<int>("how");
-        QTest::newRow("Exit button") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Ctrl+Q") << 2;
+        rows(Row<int>{"Exit button", 0}, Row<int>{"close box", 1}, Row<int>{"Ctrl+Q", 2});
     }
     void exit() {
-        QFETCH(int, how);
+        const auto [how] = fetch<int>();
         Session s;
         QList<int> ended;
         s.form.setEndProgram([&ended](int status) { ended << status; });
