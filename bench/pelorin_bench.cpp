@@ -252,6 +252,36 @@ void BM_PaintDragEvent(benchmark::State& state) {
         state.SkipWithError("the painted pixels did not reach the other cells");
 }
 
+// Ctrl+Z and then Ctrl+Shift+Z on a pencil stroke over all 64 pixels of a cell whose
+// address three other cells share: each puts the cells back and redraws the editor.
+void BM_UndoRedoStroke(benchmark::State& state) {
+    EditingWindow window(false, 0);
+    if (!window.fine(state)) return;
+    FormMain& form = window.form;
+    const EditorTileArray& tiles = form.state().EditorTiles;
+    const EditorTileArray before = tiles;
+    form.OptionPaint->click();
+    form.BtCol_Click(3);
+    const int zoom = form.state().EditorZoom;
+    form.EditorBox_MouseDown(1, 0, 1.5, 1.5);
+    for (int pixel = 0; pixel < 64; ++pixel)
+        form.Editorbox_MouseMove(1, 0, zoom * (pixel % 8) + 1.5, zoom * (pixel / 8) + 1.5);
+    form.editorMouseUp(1, 0, 1.5, 1.5);
+    const EditorTileArray painted = tiles;
+    form.undoLastStep();
+    if (painted == before || !(tiles == before)) {
+        state.SkipWithError("the stroke was not one step that undoes to the start");
+        return;
+    }
+    form.redoNextStep();
+    for (auto _ : state) {
+        form.undoLastStep();
+        form.redoNextStep();
+        QCoreApplication::processEvents();
+    }
+    if (!(tiles == painted)) state.SkipWithError("redo did not give the painted cells back");
+}
+
 void BM_OpenAndDraw(benchmark::State& state) {
     const QString& path = state.range(0) == 0 ? g_files->small : g_files->large;
     NullPrompts prompts;
@@ -316,6 +346,7 @@ BENCHMARK(BM_DrawEditorFloor)
     ->Args({1, 6})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintDragEvent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoStroke)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenAndDraw)->ArgName("gib")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 

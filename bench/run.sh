@@ -77,6 +77,7 @@ ratio_row("DrawEditor, zoom 3, no grid", "BM_DrawEditor/grid:0/zoomout:0",
 ratio_row("DrawEditor, zoom 9, grid", "BM_DrawEditor/grid:1/zoomout:6",
           "BM_DrawEditorFloor/grid:1/zoomout:6", 3.0, "<= 3 x floor")
 absolute_row("paint-drag event (Editorbox_MouseMove)", "BM_PaintDragEvent", 1000, "< 1 ms")
+absolute_row("undo + redo of a 64-pixel stroke", "BM_UndoRedoStroke", 1000, "< 1 ms")
 ratio_row("open + first redraw, 1 GiB / 32 KiB", "BM_OpenAndDraw/gib:1",
           "BM_OpenAndDraw/gib:0", 1.5, "<= 1.5")
 m = median.get("BM_PeakMemory/iterations:1")

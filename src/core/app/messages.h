@@ -60,6 +60,106 @@ inline const QString kConfirmClearTitle = QStringLiteral("Clear the editor");
 inline const QString kNoTileAddress = QStringLiteral("Tile has no address.");
 
 // Undo, redo and patches
+// Steps are named by what they did to which cell, "( 3, 0)" written as the browser writes its
+// cells (columns and rows have one digit).
+[[nodiscard]] inline QString cellStep(const char* what, int column, int row) {
+    return QStringLiteral("%1 cell ( %2, %3)").arg(QLatin1String(what)).arg(column).arg(row);
+}
+[[nodiscard]] inline QString paintStep(int column, int row) {
+    return cellStep("paint in", column, row);
+}
+[[nodiscard]] inline QString fillStep(int column, int row) {
+    return cellStep("fill of", column, row);
+}
+[[nodiscard]] inline QString clearStep(int column, int row) {
+    return cellStep("clear of", column, row);
+}
+[[nodiscard]] inline QString reloadStep(int column, int row) {
+    return cellStep("reload of", column, row);
+}
+[[nodiscard]] inline QString protectionStep(int column, int row) {
+    return cellStep("write protection of", column, row);
+}
+[[nodiscard]] inline QString mirrorStep(int column, int row) {
+    return cellStep("mirror of", column, row);
+}
+[[nodiscard]] inline QString upsideDownStep(int column, int row) {
+    return cellStep("upside-down turn of", column, row);
+}
+[[nodiscard]] inline QString copyInStep(qint32 address, int column, int row) {
+    return QStringLiteral("copy of address %1 into cell ( %2, %3)")
+        .arg(address)
+        .arg(column)
+        .arg(row);
+}
+[[nodiscard]] inline QString saveStep(int column, int row, qint32 address) {
+    return cellStep("save of", column, row) + QStringLiteral(" at %1").arg(address);
+}
+[[nodiscard]] inline QString writeToStep(int column, int row, qint32 address) {
+    return cellStep("copy of", column, row) + QStringLiteral(" to %1").arg(address);
+}
+inline const QString kClearAllStep = QStringLiteral("clear of all cells");
+inline const QString kReloadAllStep = QStringLiteral("reload of all cells");
+inline const QString kSaveAllStep = QStringLiteral("save of all tiles");
+
+[[nodiscard]] inline QString undone(const QString& step) {
+    return QStringLiteral("Undone: ") + step;
+}
+[[nodiscard]] inline QString redone(const QString& step) {
+    return QStringLiteral("Redone: ") + step;
+}
+inline const QString kNothingToUndo = QStringLiteral("Nothing to undo.");
+inline const QString kNothingToRedo = QStringLiteral("Nothing to redo.");
+[[nodiscard]] inline QString writeHistoryCleared(const QString& path) {
+    return QStringLiteral("The history of writes to %1 was cleared.").arg(path);
+}
+
+inline const QString kUndoRefusedTitle = QStringLiteral("Can not undo the write");
+inline const QString kRedoRefusedTitle = QStringLiteral("Can not redo the write");
+[[nodiscard]] inline QString fileReplacedSince(const QString& path) {
+    return QStringLiteral("The file %1 was removed or replaced since it was written.\r"
+                          "Nothing was changed.")
+        .arg(path);
+}
+[[nodiscard]] inline QString fileTooShortNow(const QString& path, qint64 address) {
+    return QStringLiteral("The file %1 is now too short to hold the 16 bytes at address %2.\r"
+                          "Nothing was changed.")
+        .arg(path)
+        .arg(address);
+}
+[[nodiscard]] inline QString bytesChangedSince(const QString& path, qint64 address, bool undo) {
+    return QStringLiteral("The 16 bytes at address %1 of %2 are no longer the ones %3.\r"
+                          "Another program changed them. Nothing was changed.")
+        .arg(address)
+        .arg(path,
+             undo ? QStringLiteral("this program wrote") : QStringLiteral("this write replaced"));
+}
+[[nodiscard]] inline QString writeBackFailed(const QString& reason) {
+    return QStringLiteral("Can not put the bytes back. %1\rThe history of writes to this file "
+                          "was cleared.")
+        .arg(reason);
+}
+
+inline const QString kPatchFilter = QStringLiteral("IPS patches (*.ips)|*.ips");
+inline const QString kPatchTitle = QStringLiteral("Can not make a patch");
+inline const QString kPatchNoFile =
+    QStringLiteral("No file is open. A patch holds what this session wrote to the open file.");
+[[nodiscard]] inline QString patchNothingChanged(const QString& path) {
+    return QStringLiteral("This session changed no byte of %1.").arg(path);
+}
+[[nodiscard]] inline QString patchOutOfReach(qint64 address) {
+    return QStringLiteral("This session changed the byte at address %1. An IPS patch reaches "
+                          "only the first 16 MiB\r(addresses below 16777216). No patch was made.")
+        .arg(address);
+}
+inline const QString kPatchOverRom =
+    QStringLiteral("The patch would replace the open ROM file.\rChoose another name.");
+[[nodiscard]] inline QString patchNotWritten(const QString& path, const QString& reason) {
+    return QStringLiteral("The patch %1 can not be written.\r%2").arg(path, reason);
+}
+[[nodiscard]] inline QString patchWritten(qsizetype bytes, const QString& path) {
+    return QStringLiteral("A patch of %1 changed bytes was written to %2.").arg(bytes).arg(path);
+}
 
 // Pictures exported and imported
 inline const QString kPictureFilter = QStringLiteral("PNG pictures (*.png)|*.png");

@@ -87,6 +87,12 @@ bool RomFile::isReadOnly() const {
     return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
+std::optional<FileIdentity> RomFile::identityOnDisk() const {
+    struct stat onDisk {};
+    if (m_io.statPath(QFile::encodeName(m_path), onDisk) != 0) return std::nullopt;
+    return FileIdentity{m_path, quint64(onDisk.st_dev), quint64(onDisk.st_ino)};
+}
+
 std::optional<QString> RomFile::checkStillSameFile() const {
     struct stat onDisk {};
     if (m_io.statPath(QFile::encodeName(m_path), onDisk) != 0 || onDisk.st_dev != m_device ||

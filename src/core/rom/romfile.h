@@ -12,6 +12,14 @@
 // Files this long or longer have bytes that no 32-bit address reaches.
 inline constexpr qint64 kMaxRomLength = qint64(1) << 31;
 
+// Which file a path named: the path and the device and inode it led to.
+struct FileIdentity {
+    QString path;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // An open ROM image: held open, never read whole, read and written at byte positions.
 class RomFile {
   public:
@@ -29,6 +37,11 @@ class RomFile {
     // The length taken when the file was opened.
     [[nodiscard]] qint32 length() const { return m_length; }
     [[nodiscard]] bool openedForReadingOnly() const { return m_readOnly; }
+    // The file that was opened, and the one its path names now (nothing when there is none).
+    [[nodiscard]] FileIdentity identity() const {
+        return {m_path, quint64(m_device), quint64(m_inode)};
+    }
+    [[nodiscard]] std::optional<FileIdentity> identityOnDisk() const;
 
     // Reads up to `length` bytes at `offset` and returns how many the file gave (fewer at its
     // end, 0 on failure). Nothing before the start of the file is ever read.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/app/formmainstate.h"
+#include "core/editor/editorchange.h"
+#include "core/rom/tilerecord.h"
 
 #include <QWidget>
 
@@ -10,6 +12,8 @@
 #include <vector>
 
 class ColorField;
+struct History;
+struct HistoryStep;
 class FilledBar;
 class FormOptions;
 class GraphicButton;
@@ -124,6 +128,17 @@ class FormMain : public QWidget {
     // by `what` ("paint in cell ( 3, 0)").
     void editorStep(const QString& what, const std::function<void()>& change);
 
+    // The history, reached by keys: Ctrl+Z, Ctrl+Shift+Z (or Ctrl+Y), and Ctrl+Shift+P for an
+    // IPS patch of what this session wrote to the open file.
+    void undoLastStep();
+    void redoNextStep();
+    void makePatch();
+    // Keys on the focused browser (the view moves through the jump) and editor (the selected
+    // cell moves); the release of the mouse on the editor, which ends a paint stroke.
+    void browserKey(int key);
+    void editorKey(int key);
+    void editorMouseUp(int button, int shift, double x, double y);
+
     // Controls, under their names
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
@@ -187,6 +202,7 @@ class FormMain : public QWidget {
     void connectTransferHandlers();
     void connectPaletteHandlers();
     void connectKeysAndWheel();
+    void connectHistoryKeys();
     void connectPictureKeys();
     void optionsClosed(int result);
 
@@ -214,4 +230,26 @@ class FormMain : public QWidget {
     // OutsideFile are drawn as outside the file.
     std::array<quint32, 8> m_tileColors{};
     void takeTileColors();
+
+    // The history (formmain_history.cpp)
+    void beginStroke();
+    void endStroke();
+    void paintStep(const QString& what, const std::function<void()>& change);
+    void recordEditorStep(const QString& what, const EditorTileArray& tiles, int column, int row);
+    void fileStep(const QString& what, const std::function<void()>& writes);
+    [[nodiscard]] std::optional<TileBytes> tileOnDisk(qint32 address) const;
+    void noteTileWrite(qint32 address, const std::optional<TileBytes>& before,
+                       const TileBytes& after);
+    enum class FileStepsEnd { FileClosed, WriteBackFailed };
+    void forgetFileSteps(FileStepsEnd why);
+    void pushStep(std::shared_ptr<HistoryStep> step);
+    void applyStep(HistoryStep& step, HistoryDirection direction);
+    void takeStep(HistoryDirection direction);
+    [[nodiscard]] bool fileStepMayRun(const HistoryStep& step, HistoryDirection direction);
+    [[nodiscard]] bool namesRomFile(const QString& path) const;
+    struct HistoryDeleter {
+        void operator()(History* history) const;
+    };
+    [[nodiscard]] static History* newHistory();
+    std::unique_ptr<History, HistoryDeleter> m_history{newHistory()};
 };

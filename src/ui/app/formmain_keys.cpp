@@ -36,6 +36,7 @@ void FormMain::connectKeysAndWheel() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_W), &FormMain::BtCloseFile_Click);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &FormMain::BtExit_Click);
     shortcut(QKeySequence(Qt::Key_F1), &FormMain::Bthelp_Click);
+    connectHistoryKeys();
     connectPictureKeys();
 }
 

@@ -123,15 +123,18 @@ void FormMain::applyEditorTool(double x, double y) {
         ShowEditorTileInfo();
         DrawEditor();
         break;
-    case EditModeKind::Paint: {
-        const std::optional<int> pixel =
-            editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
-        if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, s.NoncopiedHidden))
-            DrawEditor();
+    case EditModeKind::Paint:
+        paintStep(msg::paintStep(hit->column, hit->row), [&] {
+            const std::optional<int> pixel =
+                editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
+            if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, s.NoncopiedHidden))
+                DrawEditor();
+        });
         break;
-    }
     case EditModeKind::Fill:
-        if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden)) DrawEditor();
+        editorStep(msg::fillStep(hit->column, hit->row), [&] {
+            if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden)) DrawEditor();
+        });
         break;
     }
 }
@@ -139,6 +142,8 @@ void FormMain::applyEditorTool(double x, double y) {
 void FormMain::EditorBox_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
+    // A press of the pencil opens a stroke; the release closes it (editorMouseUp).
+    if (s.EditMode == EditModeKind::Paint) beginStroke();
     applyEditorTool(x, y);
 }
 
@@ -168,7 +173,8 @@ void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    toggleFlip(&TileRecord::FlipX, ChkFlipX);
+    editorStep(msg::mirrorStep(s.EditorSelColumn, s.EditorSelRow),
+               [this] { toggleFlip(&TileRecord::FlipX, ChkFlipX); });
 }
 
 void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y) {
@@ -176,9 +182,13 @@ void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    toggleFlip(&TileRecord::FlipY, ChkFlipY);
+    editorStep(msg::upsideDownStep(s.EditorSelColumn, s.EditorSelRow),
+               [this] { toggleFlip(&TileRecord::FlipY, ChkFlipY); });
 }
 
 void FormMain::ChkWriteProtected_Click() {
-    selectedTile().WriteProtected = ChkWriteProtected->isChecked();
+    // Also runs when ShowEditorTileInfo shows a cell's switch; that changes nothing, so it
+    // records nothing.
+    editorStep(msg::protectionStep(s.EditorSelColumn, s.EditorSelRow),
+               [this] { selectedTile().WriteProtected = ChkWriteProtected->isChecked(); });
 }

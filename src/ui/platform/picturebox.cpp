@@ -2,6 +2,7 @@
 
 #include "ui/platform/qtcolor.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -90,6 +91,25 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     if (insideDrawingArea(p) || event->buttons() != Qt::NoButton)
         emit mouseMove(mouseButtonMask(event->buttons()), shiftMask(event->modifiers()), p.x(),
                        p.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = toDrawingArea(event->position());
+    emit mouseUp(mouseButtonMask(event->button()), shiftMask(event->modifiers()), p.x(), p.y());
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    static constexpr int kNavigation[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                          Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                          Qt::Key_Home, Qt::Key_End};
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && std::find(std::begin(kNavigation), std::end(kNavigation), event->key()) !=
+                     std::end(kNavigation)) {
+        emit navigationKey(event->key());
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {

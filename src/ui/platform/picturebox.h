@@ -36,6 +36,10 @@ class PictureBox : public QFrame {
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int button, int shift, double x, double y);
     void dblClick();
+    // A button let go, wherever the pointer is then (positions may lie outside the area).
+    void mouseUp(int button, int shift, double x, double y);
+    // An arrow key, Page Up, Page Down, Home or End pressed without Shift, Ctrl or Alt.
+    void navigationKey(int key);
     // The wheel turned by `steps` notches (positive away from the user).
     void wheelTurned(int steps);
 
@@ -44,6 +48,8 @@ class PictureBox : public QFrame {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 

@@ -50,6 +50,7 @@ void FormMain::refuseOpen(const QString& reason) {
 }
 
 void FormMain::CloseFile() {
+    forgetFileSteps(FileStepsEnd::FileClosed);
     for (TileRecord& tile : s.EditorTiles)
         tile.Address = 0;
     TextEditAddress->setText(QStringLiteral("0"));

@@ -46,9 +46,11 @@ void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address) {
     case CopyRefusal::None:
         break;
     }
-    copyIntoCell(s.EditorTiles, target, tile, address);
-    advanceSelection(s.EditorSelColumn, s.EditorSelRow);
-    ShowEditorTileInfo();
+    editorStep(msg::copyInStep(address, s.EditorSelColumn, s.EditorSelRow), [&] {
+        copyIntoCell(s.EditorTiles, target, tile, address);
+        advanceSelection(s.EditorSelColumn, s.EditorSelRow);
+        ShowEditorTileInfo();
+    });
 }
 
 // The steps every write starts with: an open file, the read-only test, the question.
@@ -69,9 +71,14 @@ FormMain::WriteStep FormMain::beginWrite() {
 
 // Writes one tile; a failure is shown (with the count of tiles written before it, for a
 // series) and the browser then shows what the file holds.
+// Every tile written goes into the history with the bytes it replaced.
 bool FormMain::writeOrReport(int index, qint32 address, int writtenBefore) {
+    const std::optional<TileBytes> replaced = tileOnDisk(address);
     const std::optional<QString> failure = WriteTileAt(index, address);
-    if (!failure) return true;
+    if (!failure) {
+        noteTileWrite(address, replaced, encodeTile(s.EditorTiles[size_t(index)].Pixels));
+        return true;
+    }
     QString text = msg::writeFailed(*failure);
     if (writtenBefore >= 0) text += msg::tilesWrittenBefore(writtenBefore);
     m_prompts.messageBox(notice(text, msg::kSavingNotPossible));
@@ -87,7 +94,9 @@ void FormMain::SaveTile_Click() {
         m_prompts.messageBox(notice(msg::kNoAddress, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(slot, address)) DrawBrowser();
+    fileStep(msg::saveStep(s.EditorSelColumn, s.EditorSelRow, address), [&] {
+        if (writeOrReport(slot, address)) DrawBrowser();
+    });
 }
 
 void FormMain::BtCopySelTile_Click() {
@@ -98,7 +107,9 @@ void FormMain::BtCopySelTile_Click() {
         m_prompts.messageBox(notice(msg::kInvalidBrowserTarget, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(s.editorSelIndex(), qint32(a))) DrawBrowser();
+    fileStep(msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, qint32(a)), [&] {
+        if (writeOrReport(s.editorSelIndex(), qint32(a))) DrawBrowser();
+    });
 }
 
 void FormMain::BtCopyToAddress_Click() {
@@ -109,60 +120,73 @@ void FormMain::BtCopyToAddress_Click() {
         m_prompts.messageBox(notice(msg::kInvalidTypedAddress, msg::kCanNotSave));
         return;
     }
-    if (writeOrReport(s.editorSelIndex(), *a)) DrawBrowser();
+    fileStep(msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, *a), [&] {
+        if (writeOrReport(s.editorSelIndex(), *a)) DrawBrowser();
+    });
 }
 
 void FormMain::BtSaveEdit_Click() {
     if (beginWrite() == WriteStep::Stop) return;
-    int written = 0;
-    for (int i = 0; i < kEditorCells; ++i) {
-        const qint32 address = s.EditorTiles[size_t(i)].Address;
-        if (address == 0) continue;
-        if (!writeOrReport(i, address, written)) return;
-        ++written;
-    }
-    DrawBrowser();
+    // One step, of the tiles written before a failure too.
+    fileStep(msg::kSaveAllStep, [&] {
+        int written = 0;
+        for (int i = 0; i < kEditorCells; ++i) {
+            const qint32 address = s.EditorTiles[size_t(i)].Address;
+            if (address == 0) continue;
+            if (!writeOrReport(i, address, written)) return;
+            ++written;
+        }
+        DrawBrowser();
+    });
 }
 
 void FormMain::BtReloadTile_Click() {
     if (!s.RomFileOpen) return;
-    const int slot = s.editorSelIndex();
-    TileRecord& t = s.EditorTiles[size_t(slot)];
-    if (t.Address > 0) {
-        LoadSprite(t.Address);
-        reloadCell(t, s.LoadedTile.Pixels);
-    }
-    syncCopies(s.EditorTiles, slot);
-    ShowEditorTileInfo();
-    DrawEditor();
-}
-
-void FormMain::BtReload_Click() {
-    if (!s.RomFileOpen) return;
-    for (TileRecord& t : s.EditorTiles) {
+    editorStep(msg::reloadStep(s.EditorSelColumn, s.EditorSelRow), [this] {
+        const int slot = s.editorSelIndex();
+        TileRecord& t = s.EditorTiles[size_t(slot)];
         if (t.Address > 0) {
             LoadSprite(t.Address);
             reloadCell(t, s.LoadedTile.Pixels);
         }
-    }
-    ShowEditorTileInfo();
-    DrawEditor();
+        syncCopies(s.EditorTiles, slot);
+        ShowEditorTileInfo();
+        DrawEditor();
+    });
+}
+
+void FormMain::BtReload_Click() {
+    if (!s.RomFileOpen) return;
+    editorStep(msg::kReloadAllStep, [this] {
+        for (TileRecord& t : s.EditorTiles) {
+            if (t.Address > 0) {
+                LoadSprite(t.Address);
+                reloadCell(t, s.LoadedTile.Pixels);
+            }
+        }
+        ShowEditorTileInfo();
+        DrawEditor();
+    });
 }
 
 void FormMain::BtDeleteSprite_Click() {
-    clearCell(selectedTile());
-    advanceSelection(s.EditorSelColumn, s.EditorSelRow);
-    syncCopies(s.EditorTiles, s.editorSelIndex());
-    ShowEditorTileInfo();
-    DrawEditor();
+    editorStep(msg::clearStep(s.EditorSelColumn, s.EditorSelRow), [this] {
+        clearCell(selectedTile());
+        advanceSelection(s.EditorSelColumn, s.EditorSelRow);
+        syncCopies(s.EditorTiles, s.editorSelIndex());
+        ShowEditorTileInfo();
+        DrawEditor();
+    });
 }
 
 void FormMain::BtEditClear_Click() {
     if (m_prompts.messageBox(question(msg::kConfirmClear, msg::kConfirmClearTitle)) !=
         MsgAnswer::Yes)
         return;
-    for (TileRecord& t : s.EditorTiles)
-        clearCell(t);
-    ShowEditorTileInfo();
-    DrawEditor();
+    editorStep(msg::kClearAllStep, [this] {
+        for (TileRecord& t : s.EditorTiles)
+            clearCell(t);
+        ShowEditorTileInfo();
+        DrawEditor();
+    });
 }
