@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks the formatting, the drawn pictures and the tests' share of the code, builds everything with warnings as errors and
-# runs every test; then builds the same suite with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs it again.
+# Checks the formatting, the drawn pictures and the tests' share of the code, builds
+# everything with warnings as errors and runs every test; then builds the same suite with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs it again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 PELORIN_WITH_SANITIZERS=1 PELORIN_WITH_DESKTOP_TOOLS=1 PELORIN_WITH_CHECKS=1 scripts/ensure-deps.sh
