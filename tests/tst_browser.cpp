@@ -246,13 +246,14 @@ class TestBrowser : public QObject {
         QCOMPARE(s.form.LbStatus->text(), status.isEmpty() ? credit : status);
     }
 
-    // Zoom and grid bring the mark home; the address of the last press stays, so a
-    // double-click where no cell is (which marks nothing) copies that tile.
+    // Zoom and either grid bring the mark home (shown at the next redraw, here a jump to the
+    // text the press wrote); the address of the last press stays, so a double-click where no
+    // cell is (which marks nothing) copies that tile.
     void layoutKeepsThePressedAddress_data() {
-        using R = Row<int, int, QPointF>; // zoom in, zoom out or grid: zoom, a point off the grid
+        using R = Row<int, int, QPointF>; // control clicked: zoom, a point off the grid
         // clang-format off
         rows(R{"zoom in", 0, 4, {10, 390}}, R{"zoom out", 1, 2, {226, 10}},
-             R{"grid", 2, 3, {220, 10}});
+             R{"grid", 2, 3, {220, 10}}, R{"editor grid", 3, 3, {}});
         // clang-format on
     }
     void layoutKeepsThePressedAddress() {
@@ -261,11 +262,15 @@ class TestBrowser : public QObject {
         const QByteArray bytes = randomBytes(4096, 7);
         s.open(bytes);
         Session::press(s.form.SpriteBox, {50, 30});
-        GraphicButton* controls[] = {s.form.BtBrowZoomIn, s.form.BtBrowZoomOut, s.form.ChkGrid};
+        GraphicButton* controls[] = {s.form.BtBrowZoomIn, s.form.BtBrowZoomOut, s.form.ChkGrid,
+                                     s.form.ChkGridEditor};
         Session::click(controls[control]);
-        COMPARE_PICTURE(browser(s), expectedBrowser(bytes, {.zoom = zoom, .grid = control == 2}),
-                        QTest::currentDataTag());
         QCOMPARE(text(s), QStringLiteral("192"));
+        Session::click(s.form.BtJumpAdd);
+        COMPARE_PICTURE(browser(s),
+                        expectedBrowser(bytes, {.top = 192, .zoom = zoom, .grid = control == 2}),
+                        QTest::currentDataTag());
+        if (margin.isNull()) return;
         Session::doubleClick(s.form.SpriteBox, margin);
         EditorTileArray tiles{};
         tiles[0] = {decodeByHand(bytes, 192), 192};
