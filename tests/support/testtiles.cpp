@@ -1,8 +1,5 @@
 #include "testtiles.h"
 
-#include "scriptedprompts.h"
-#include "ui/app/formmain.h"
-
 int pixelByHand(const QByteArray& file, qint64 address, int x, int y) {
     const qint64 low = address + 2 * y;
     if (address < 0 || low + 1 >= file.size()) return 4;
@@ -38,21 +35,4 @@ QByteArray encodeByHand(const TilePixels& pixels) {
         bytes[2 * y + 1] = char(high);
     }
     return bytes;
-}
-
-void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path) {
-    prompts.expectOpen(path);
-    form.BtOpenFile_Click();
-}
-
-EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n) {
-    EditorTileArray tiles{};
-    for (int i = 0; i < n; ++i) {
-        const int c = (i + 1) % 10, r = (i + 1) / 10;
-        form.SpriteBox_MouseDown(1, 0, 24 * c + 5, 24 * r + 5);
-        form.SpriteBox_DblClick();
-        tiles[size_t(i)].Pixels = tileAt(file, 16 * (i + 1));
-        tiles[size_t(i)].Address = 16 * (i + 1);
-    }
-    return tiles;
 }

@@ -5,9 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-class FormMain;
-class ScriptedPrompts;
-
 // Pixel (x, y) of the tile at `address` of `file`, worked out here from the bytes: row y is
 // bytes 2y (low plane) and 2y + 1 (high plane), bit 7 the leftmost pixel; 4 (outside the
 // file) where the row's second byte is not in the file.
@@ -21,10 +18,3 @@ class ScriptedPrompts;
 
 // The 16 bytes of a tile, encoded here: per row the low bit plane, then the high one.
 [[nodiscard]] QByteArray encodeByHand(const TilePixels& pixels);
-
-// Opens `path` through the open button, the dialog answering with it.
-void openRom(FormMain& form, ScriptedPrompts& prompts, const QString& path);
-
-// Browser cells 1..n (addresses 16, 32, ...) go into editor cells 0..n-1 by press and
-// double-click (browser at zoom 3 without grid); returns the cells as they must then be.
-EditorTileArray copyFirstTiles(FormMain& form, const QByteArray& file, int n);
