@@ -68,14 +68,14 @@ def absolute_row(label, name, limit_us, target):
     rows.append((label, fmt(t), "-", "-", target, "yes" if ok else "NO"))
 
 ratio_row("DrawBrowser, zoom 2, no grid", "BM_DrawBrowser/grid:0/zoomout:1",
-          "BM_DrawBrowserFloor/grid:0/zoomout:1", 3.0, "<= 3 x floor")
+          "BM_DrawBrowserFloor/grid:0/zoomout:1", 2.0, "<= 2 x floor")
 ratio_row("DrawBrowser, zoom 3, grid", "BM_DrawBrowser/grid:1/zoomout:0",
-          "BM_DrawBrowserFloor/grid:1/zoomout:0", 3.0, "<= 3 x floor")
+          "BM_DrawBrowserFloor/grid:1/zoomout:0", 2.0, "<= 2 x floor")
 absolute_row("scroll event (SpriteScroll_Change)", "BM_ScrollEvent", 1000, "< 1 ms")
 ratio_row("DrawEditor, zoom 3, no grid", "BM_DrawEditor/grid:0/zoomout:0",
-          "BM_DrawEditorFloor/grid:0/zoomout:0", 3.0, "<= 3 x floor")
+          "BM_DrawEditorFloor/grid:0/zoomout:0", 2.0, "<= 2 x floor")
 ratio_row("DrawEditor, zoom 9, grid", "BM_DrawEditor/grid:1/zoomout:6",
-          "BM_DrawEditorFloor/grid:1/zoomout:6", 3.0, "<= 3 x floor")
+          "BM_DrawEditorFloor/grid:1/zoomout:6", 2.0, "<= 2 x floor")
 absolute_row("paint-drag event (Editorbox_MouseMove)", "BM_PaintDragEvent", 1000, "< 1 ms")
 absolute_row("undo + redo of a 64-pixel stroke", "BM_UndoRedoStroke", 1000, "< 1 ms")
 ratio_row("open + first redraw, 1 GiB / 32 KiB", "BM_OpenAndDraw/gib:1",

@@ -14,3 +14,9 @@ bool VisibleBytes::decode(qint64 address, TilePixels& pixels) const {
     decodeTile(m_bytes.data() + at, m_got - at, pixels);
     return true;
 }
+
+std::optional<VisibleBytes::Tile> VisibleBytes::tileAt(qint64 address) const {
+    const qint64 at = address - m_start;
+    if (address < 0 || at < 0 || at + kTileBytes > qint64(m_bytes.size())) return std::nullopt;
+    return Tile{m_bytes.data() + at, m_got - at};
+}

@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <optional>
 #include <vector>
 
 class RomFile;
@@ -19,6 +20,16 @@ class VisibleBytes {
 
     // Decodes the tile at `address` when its 16 bytes lie in the range read; false otherwise.
     [[nodiscard]] bool decode(qint64 address, TilePixels& pixels) const;
+
+    // The bytes of the tile at `address`, for decoders that take them as they are: its first
+    // byte and how many bytes exist from there on (fewer than 16 where the file ends).
+    struct Tile {
+        const quint8* bytes;
+        qint64 available;
+    };
+    // The tile at `address` when its 16 bytes lie in the range read and the address lies in
+    // the file's address range (not below 0); nothing otherwise.
+    [[nodiscard]] std::optional<Tile> tileAt(qint64 address) const;
 
   private:
     qint64 m_start = 0;

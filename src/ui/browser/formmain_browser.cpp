@@ -7,6 +7,7 @@
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
 #include "core/rom/romfile.h"
+#include "core/rom/tilecodec.h"
 #include "ui/app/cellmark.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
@@ -56,18 +57,20 @@ void FormMain::takeTileColors() {
 }
 
 void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels) {
-    const bool inside = x0 >= 0 && y0 >= 0 && x0 + 8 <= dc.width() && y0 + 8 <= dc.height();
-    for (int y = 0; y < 8; ++y) {
-        const quint8* values = pixels.data() + 8 * y;
-        if (inside) {
-            QRgb* row = dc.row(y0 + y) + x0;
-            for (int x = 0; x < 8; ++x)
-                row[x] = m_tileColors[values[x] & 7u];
-        } else {
+    if (!dc.holds(x0, y0, 8, 8)) {
+        // Partly outside the bitmap: pixel by pixel, each clipped.
+        for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
                 dc.SetPixel(x0 + x, y0 + y,
-                            s.PaletteColors[size_t(std::min<int>(values[x], OutsideFile))]);
-        }
+                            s.PaletteColors[size_t(std::min<int>(pixels[8 * y + x], OutsideFile))]);
+        return;
+    }
+    QRgb* row = dc.row(y0) + x0;
+    const qsizetype stride = dc.stride();
+    for (int y = 0; y < 8; ++y, row += stride) {
+        const quint8* values = pixels.data() + 8 * y;
+        for (int x = 0; x < 8; ++x)
+            row[x] = m_tileColors[values[x] & 7u];
     }
 }
 
@@ -81,12 +84,11 @@ bool FormMain::showNoFile() {
 
 void FormMain::DrawBrowser() {
     if (!BrowserDC || showNoFile()) return;
-    // The background of the part of the bitmap that is shown; the rest is never copied.
+    // The background only where the tiles leave the shown part free: the grid lines.
     const int cell = s.BrowserCellSize;
-    BrowserDC->SelectBrush(s.OptionColors[0]);
-    BrowserDC->Rectangle(-1, -1, std::min(s.BrowserColumns * cell + 1, kBitmapSize),
-                         std::min(s.BrowserRows * cell + 1, kBitmapSize));
+    FillCellGaps(*BrowserDC, s.BrowserColumns, s.BrowserRows, cell, s.OptionColors[0]);
     takeTileColors();
+    const TileColorDecoder decoder(std::span<const quint32, 5>(m_tileColors.data(), 5));
 
     // One positioned read of every visible byte; the cells decode from it.
     const qint64 cells =
@@ -96,8 +98,19 @@ void FormMain::DrawBrowser() {
                       : VisibleBytes();
     for (int r = 0; r < s.BrowserRows; ++r) {
         for (int c = 0; c < s.BrowserColumns; ++c) {
-            LoadSprite(browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r), visible);
-            DrawTilePixels(c * cell, r * cell, *BrowserDC, s.LoadedTile.Pixels);
+            const qint64 address = browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r);
+            const int x = c * cell;
+            const int y = r * cell;
+            // The usual case decodes the bytes read straight into the bitmap's colours; a
+            // cell that needs a read of its own or reaches beyond the bitmap goes the long way.
+            const std::optional<VisibleBytes::Tile> tile = visible.tileAt(address);
+            if (RomFileHandle && tile && BrowserDC->holds(x, y, 8, 8)) {
+                decoder.decode(tile->bytes, tile->available, BrowserDC->row(y) + x,
+                               BrowserDC->stride());
+                continue;
+            }
+            LoadSprite(address, visible);
+            DrawTilePixels(x, y, *BrowserDC, s.LoadedTile.Pixels);
         }
     }
     DrawBrowserSelection();

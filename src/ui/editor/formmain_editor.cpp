@@ -41,10 +41,12 @@ void FormMain::DrawEditor() {
     const int z = s.EditorZoom;
     const int sc = s.EditorSelColumn;
     const int sr = s.EditorSelRow;
-    // The background of the part of the bitmap that is shown; the rest is never copied.
-    EditorDC->SelectBrush(s.OptionColors[0]);
-    EditorDC->Rectangle(-1, -1, kEditorColumns * cs + 1, kEditorRows * cs + 1);
-    EditorBox->Fill(s.OptionColors[0]);
+    // The background only where nothing else is drawn: in the bitmap the grid lines, on the
+    // canvas the part right of and below the picture, which the copy does not reach.
+    const int pictureWidth = kEditorColumns * cs * z;
+    const int pictureHeight = kEditorRows * cs * z;
+    FillCellGaps(*EditorDC, kEditorColumns, kEditorRows, cs, s.OptionColors[0]);
+    FillAround(*EditorBox, pictureWidth, pictureHeight, s.OptionColors[0]);
     takeTileColors();
     const bool hide = s.NoncopiedHidden;
     for (int r = 0; r < kEditorRows; ++r) {
@@ -60,8 +62,8 @@ void FormMain::DrawEditor() {
         }
     }
     if (cs == cellSizeFor(true)) strokeGridRing(*EditorDC, sc, sr, s.OptionColors[1]);
-    StretchBlt(*EditorBox, 0, 0, kEditorColumns * cs * z, kEditorRows * cs * z, *EditorDC, 0, 0,
-               kEditorColumns * cs, kEditorRows * cs);
+    StretchBlt(*EditorBox, 0, 0, pictureWidth, pictureHeight, *EditorDC, 0, 0, kEditorColumns * cs,
+               kEditorRows * cs);
     if (cs == cellSizeFor(false)) outlineCell(*EditorBox, sc, sr, z, kBlack);
     EditorBox->Refresh();
 }

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 OffscreenDC::OffscreenDC(int width, int height)
     : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height) {
@@ -73,7 +77,69 @@ void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
     dc.LineTo(left, top);
 }
 
+void FillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color) {
+    constexpr int kTileSide = 8;
+    const int width = std::min(columns * cell, dc.width());
+    const int height = std::min(rows * cell, dc.height());
+    if (cell <= kTileSide || width <= 0 || height <= 0) return;
+    const QRgb rgb = toQRgb(color);
+    for (int y = 0; y < height; ++y) {
+        QRgb* line = dc.row(y);
+        if (y % cell >= kTileSide) {
+            std::fill_n(line, width, rgb);
+            continue;
+        }
+        for (int x = kTileSide; x < width; x += cell)
+            std::fill(line + x, line + std::min(x + cell - kTileSide, width), rgb);
+    }
+}
+
+void FillAround(PictureBox& box, int width, int height, ColorRef color) {
+    QImage& target = box.surface();
+    const int boxWidth = target.width();
+    const int boxHeight = target.height();
+    const int left = std::clamp(width, 0, boxWidth);
+    const int top = std::clamp(height, 0, boxHeight);
+    if (left == boxWidth && top == boxHeight) return;
+    const QRgb rgb = toQRgb(color);
+    const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* line = reinterpret_cast<QRgb*>(target.bits());
+    for (int y = 0; y < boxHeight; ++y, line += stride) {
+        const int from = y < top ? left : 0;
+        std::fill(line + from, line + boxWidth, rgb);
+    }
+}
+
 namespace {
+#if defined(__SSE2__)
+// Widening by shuffles: four source pixels a b c d become 4 x Zoom pixels, that is Zoom
+// 128-bit stores of four pixels each, lane t of store j showing source pixel (4j + t) / Zoom
+// (for Zoom 3: a a a b, b b c c, c d d d). One load, Zoom shuffles and Zoom stores per four
+// source pixels, against 4 x Zoom single-pixel stores.
+template <int Zoom, int J> __m128i widenedLanes(__m128i four) {
+    constexpr int t0 = (4 * J) / Zoom;
+    constexpr int t1 = (4 * J + 1) / Zoom;
+    constexpr int t2 = (4 * J + 2) / Zoom;
+    constexpr int t3 = (4 * J + 3) / Zoom;
+    return _mm_shuffle_epi32(four, _MM_SHUFFLE(t3, t2, t1, t0));
+}
+
+template <int Zoom, int... J>
+void storeWidened(QRgb* out, __m128i four, std::integer_sequence<int, J...> /*stores*/) {
+    (_mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * J), widenedLanes<Zoom, J>(four)), ...);
+}
+
+// One source row widened by a fixed zoom.
+template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        storeWidened<Zoom>(out + i * Zoom, four, std::make_integer_sequence<int, Zoom>());
+    }
+    for (; i < count; ++i)
+        std::fill_n(out + i * Zoom, Zoom, from[i]);
+}
+#else
 // One source row widened by a fixed zoom: the compiler unrolls the inner loop.
 template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
     for (int i = 0; i < count; ++i) {
@@ -82,6 +148,7 @@ template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
             out[i * Zoom + k] = value;
     }
 }
+#endif
 
 void widenRow(QRgb* out, const QRgb* from, int count, int zoom) {
     switch (zoom) {

@@ -27,6 +27,13 @@ class OffscreenDC {
     }
     // For tight loops that already hold Qt colours: the start of pixel row y.
     [[nodiscard]] QRgb* row(int y) { return m_bits + qsizetype(y) * m_stride; }
+    // The distance in pixels from the start of one row to the start of the next.
+    [[nodiscard]] qsizetype stride() const { return m_stride; }
+    // True when the width x height block with its top-left corner at (x, y) lies wholly
+    // inside the bitmap.
+    [[nodiscard]] bool holds(int x, int y, int width, int height) const {
+        return x >= 0 && y >= 0 && x <= m_width - width && y <= m_height - height;
+    }
 
     [[nodiscard]] int width() const { return m_width; }
     [[nodiscard]] int height() const { return m_height; }
@@ -50,7 +57,17 @@ class OffscreenDC {
 // with the pen selected.
 void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom);
 
+// Fills with `color` what 8 x 8 tiles drawn at the top-left corners of a columns x rows grid
+// of cells, `cell` pixels square, leave free inside the grid: nothing for cells of 8, the
+// ninth column and row of every cell (the grid lines) for cells of 9. Clipped to the bitmap.
+// With the tiles drawn over the rest, every pixel of the grid's area is painted once.
+void FillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color);
+
 class PictureBox;
+
+// Fills with `color` all of the box's drawing area outside the width x height rectangle at
+// its top-left corner: what a copy of that size onto that corner leaves as it was.
+void FillAround(PictureBox& box, int width, int height, ColorRef color);
 
 // Copies the source rectangle onto the box's drawing area, each source pixel becoming a
 // block of dw/sw by dh/sh box pixels; plain source copy, clipped to the box.
