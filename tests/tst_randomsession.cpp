@@ -31,34 +31,11 @@ quint32 envNumber(const char* name, quint32 fallback) {
 }
 
 // Typed texts: numbers in and around the file, and what the lenient reading must survive.
-const QStringList kTexts = {"abc",
-                            "&",
-                            "&H",
-                            "&Hxyz",
-                            "&O9",
-                            "--5",
-                            "1..2",
-                            "e5",
-                            "nan",
-                            "inf",
-                            "0x10",
-                            "1e",
-                            ".",
-                            "-",
-                            " \t\n",
-                            "\u00e4\u20ac",
-                            "12abc",
-                            "&H-1",
-                            ".5",
-                            "1e308",
-                            "1e309",
-                            "-2147483649",
-                            "2147483648",
-                            "&HFFFFFFFF",
-                            "&H8000",
-                            "&O37777777777",
-                            "99999999999999999999",
-                            "&HFFFFFFFFFFFF"};
+const QStringList kTexts =
+    QStringLiteral("abc|&|&H|&Hxyz|&O9|--5|1..2|e5|nan|inf|0x10|1e|.|-| "
+                   "\t\n|\u00e4\u20ac|12abc|&H-1|.5|1e308|1e309|-2147483649|2147483648|&HFFFFFFFF|&"
+                   "H8000|&O37777777777|99999999999999999999|&HFFFFFFFFFFFF")
+        .split(u'|');
 
 struct Rom {
     QString path;
