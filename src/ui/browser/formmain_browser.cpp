@@ -25,6 +25,12 @@
 namespace {
 constexpr ColorRef kNoFileGrey = rgbColor(191, 191, 191);
 constexpr int kBitmapSize = 255;
+
+// What lies under a pointer position in the browser's layout now.
+BrowserPoint pointUnder(const FormMainState& s, double x, double y) {
+    return browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom, s.BrowserTopAddress,
+                          s.BrowserColumns);
+}
 } // namespace
 
 void FormMain::connectBrowserHandlers() {
@@ -190,8 +196,7 @@ void FormMain::SpriteBox_MouseMove(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     if (!s.RomFileOpen) return;
-    const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
-                                              s.BrowserTopAddress, s.BrowserColumns);
+    const BrowserPoint point = pointUnder(s, x, y);
     LbStatus->setText(QStringLiteral("Sprite at") + signedDecimal(point.address) +
                       QStringLiteral(" (") + signedDecimal(point.column) + u',' +
                       signedDecimal(point.row) + u')');
@@ -201,8 +206,7 @@ void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     if (!s.RomFileOpen) return;
-    const BrowserPoint point = browserPointAt(x, y, s.BrowserCellSize, s.BrowserZoom,
-                                              s.BrowserTopAddress, s.BrowserColumns);
+    const BrowserPoint point = pointUnder(s, x, y);
     // Below or right of the grid the box shows no cell: there is nothing to mark there.
     if (!point.onGrid(s.BrowserColumns, s.BrowserRows)) return;
     s.BrowserSelAddress = saturateToAddress(point.address);
