@@ -12,7 +12,6 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -135,7 +134,8 @@ class TestTransfer : public QObject {
              R{"touching above", 400, false, 416, nullptr},
              R{"same address twice", 400, false, 400, nullptr},
              R{"last whole tile", 0, false, n - 16, nullptr},
-             R{"near 0 beside empty cells", 0, false, 5, nullptr});
+             R{"near 0 beside empty cells", 0, false, 5, nullptr},
+             R{"address 0: a cell without address", 0, false, 0, nullptr});
     }
     void copyRefusals() {
         const auto [held, protect, source, refusal] =
@@ -161,17 +161,6 @@ class TestTransfer : public QObject {
             QCOMPARE(s.state().EditorTiles, before);
             QCOMPARE(s.state().EditorSelColumn, 0);
         }
-    }
-
-    void copyWithoutFileOrFromAddressZero() {
-        Session s;
-        s.copyToEditor(0, 0); // without a file: nothing
-        QCOMPARE(s.state().EditorTiles, EditorTileArray{});
-        s.open(m_file);
-        s.copyToEditor(0, 0); // address 0: pixels come, the cell has no address
-        QCOMPARE(s.state().EditorTiles[0].Pixels, decodeByHand(m_file, 0));
-        QCOMPARE(s.state().EditorTiles[0].Address, 0);
-        VERIFY_PROMPTS(s.prompts);
     }
 
     // The four write buttons: read-only test before the question, nothing without Yes, the
