@@ -21,38 +21,18 @@ class TestFuzzCorpus : public QObject {
     }
 
   private slots:
-    void corporaAreKept_data() {
-        QTest::addColumn<QString>("target");
-        QTest::newRow("numbers") << "numbers";
-        QTest::newRow("tilecodec") << "tilecodec";
-    }
-    void corporaAreKept() {
-        QFETCH(QString, target);
-        QVERIFY2(corpusFiles(target).size() >= 5,
-                 qPrintable("no corpus kept for fuzz target " + target));
-    }
-
     void replay_data() {
         QTest::addColumn<QByteArray>("bytes");
         for (const QString& target : {QStringLiteral("numbers"), QStringLiteral("tilecodec")}) {
-            for (const QString& path : corpusFiles(target)) {
+            const QStringList files = corpusFiles(target);
+            QVERIFY2(files.size() >= 5, qPrintable("no corpus kept for fuzz target " + target));
+            for (const QString& path : files) {
                 QFile file(path);
                 if (!file.open(QIODevice::ReadOnly)) qFatal("can not read %s", qPrintable(path));
                 QTest::newRow(qPrintable(target + '/' + QFileInfo(path).fileName()))
                     << file.readAll();
             }
         }
-        // Inputs at the edges of the rules, whether or not the corpus holds them.
-        QTest::newRow("edge/&HFFFF") << QByteArray("&HFFFF");
-        QTest::newRow("edge/1e999") << QByteArray("1e999");
-        QTest::newRow("edge/-2147483649") << QByteArray("-2147483649");
-        QTest::newRow("edge/2147483647.5") << QByteArray("2147483647.5");
-        QTest::newRow("edge/0.5") << QByteArray("0.5");
-        QTest::newRow("edge/&H100000000") << QByteArray("&H100000000");
-        QTest::newRow("edge/invalid UTF-8") << QByteArray("\xC3\x28 1\xFF", 5);
-        QTest::newRow("edge/16 tile bytes")
-            << QByteArray("\x3C\x7E\xFF\x00\x00\xFF\xFF\xFF\x00\x00\x01\x80\x7F\xFE\x55\xAA", 16);
-        QTest::newRow("edge/64 pixel bytes") << QByteArray(64, '\x03');
     }
     void replay() {
         QFETCH(QByteArray, bytes);
