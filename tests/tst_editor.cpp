@@ -17,10 +17,6 @@ namespace {
 constexpr int kLeft = Qt::LeftButton;
 constexpr int kRight = Qt::RightButton;
 
-QImage canvas(const Session& s) {
-    return s.form.EditorBox->surface();
-}
-
 // A press with the Select tool on cell `index`.
 void selectCell(Session& s, int index) {
     Session::click(s.form.OptionSelect);
@@ -37,12 +33,9 @@ void chooseTool(Session& s, int tool) {
         QCOMPARE(tools[i]->isChecked(), i == tool);
 }
 
+// Zoom, grid, the selected cell's column and row, cells without address hidden.
 EditorPicture view(int zoom, bool grid, int selected, bool hide = false) {
-    return {.zoom = zoom,
-            .grid = grid,
-            .selColumn = selected % 10,
-            .selRow = selected / 10,
-            .hideNoncopied = hide};
+    return {zoom, grid, selected % 10, selected / 10, hide};
 }
 
 } // namespace
@@ -50,24 +43,27 @@ EditorPicture view(int zoom, bool grid, int selected, bool hide = false) {
 class TestEditor : public QObject {
     Q_OBJECT
   private slots:
-    // Browser cells 1, 2, ... are copied into editor cells 0, 1, ...; "Zoom in"
-    // (BtEditZoomOut) is clicked `larger` times, then "Zoom out" (BtEditZoomIn) `smaller` times.
+    // Browser cells 1, 2, ... are copied into editor cells 0, 1, ...; the mirror switches of
+    // the cells listed are worked in turn (each time switching over) by the left button (0),
+    // the right button (1) or Space (2); "Zoom in" (BtEditZoomOut) is clicked `larger` times,
+    // then "Zoom out" (BtEditZoomIn) `smaller` times.
     void picture_data() {
-        using R = Row<int, int, int, int, bool, bool, QList<int>, QList<int>, int>;
+        // copies, larger, smaller, zoom, grid, hidden, how, left-right, upside down, selected
+        using R = Row<int, int, int, int, bool, bool, int, QList<int>, QList<int>, int>;
         // clang-format off
-        rows(R{"start", 0, 0, 0, 3, false, false, {}, {}, 0},
-             R{"zoom 2 and no further, last cell", 12, 0, 2, 2, false, false, {}, {}, 79},
-             R{"zoom 9 and no further, grid", 12, 7, 0, 9, true, false, {}, {}, 12},
-             R{"a step down leaves no remains", 12, 2, 1, 4, false, false, {}, {}, 1},
-             R{"grid ring in the first column", 3, 0, 0, 3, true, false, {}, {}, 30},
-             R{"hidden cells, grid", 5, 0, 0, 3, true, true, {}, {}, 6},
-             R{"mirrored", 4, 0, 0, 3, false, false, {0, 2, 5}, {1, 2}, 2},
-             R{"mirrored and hidden, grid, zoom 4", 4, 1, 0, 4, true, true, {3}, {3, 7}, 3});
+        rows(R{"zoom 2 and no further, last cell", 12, 0, 2, 2, false, false, 0, {}, {}, 79},
+             R{"zoom 9 and no further, grid", 12, 7, 0, 9, true, false, 0, {}, {}, 12},
+             R{"a step down leaves no remains", 12, 2, 1, 4, false, false, 0, {}, {}, 1},
+             R{"grid ring in the first column", 3, 0, 0, 3, true, false, 0, {}, {}, 30},
+             R{"hidden cells, grid", 5, 0, 0, 3, true, true, 0, {}, {}, 6},
+             R{"mirrored", 4, 0, 0, 3, false, false, 0, {0, 2, 5}, {1, 2}, 2},
+             R{"right button, switched back", 4, 0, 0, 3, false, false, 1, {0, 1, 0}, {1, 1, 3}, 1},
+             R{"Space, hidden, grid, zoom 4", 4, 1, 0, 4, true, true, 2, {3}, {3, 7}, 3});
         // clang-format on
     }
     void picture() {
-        const auto [copies, larger, smaller, zoom, grid, hide, flipX, flipY, selected] =
-            fetch<int, int, int, int, bool, bool, QList<int>, QList<int>, int>();
+        const auto [copies, larger, smaller, zoom, grid, hide, how, flipX, flipY, selected] =
+            fetch<int, int, int, int, bool, bool, int, QList<int>, QList<int>, int>();
         Session s;
         const QByteArray bytes = randomBytes(4096, 7);
         s.open(bytes);
@@ -76,29 +72,30 @@ class TestEditor : public QObject {
             s.copyToEditor((k + 1) % 10, (k + 1) / 10);
             tiles[k] = {decodeByHand(bytes, 16 * (k + 1)), 16 * (k + 1)};
         }
-        for (int k : flipX) {
-            selectCell(s, k);
-            Session::click(s.form.ChkFlipX);
-            tiles[k].FlipX = true;
-        }
-        for (int k : flipY) {
-            selectCell(s, k);
-            Session::click(s.form.ChkFlipY);
-            tiles[k].FlipY = true;
-        }
+        const auto flip = [&](const QList<int>& cells, GraphicButton* box, bool TileRecord::*on) {
+            for (int k : cells) {
+                selectCell(s, k);
+                box->setFocus();
+                if (how == 2) QTest::keyClick(box, Qt::Key_Space);
+                if (how < 2) Session::click(box, how == 0 ? Qt::LeftButton : Qt::RightButton);
+                tiles[k].*on = !(tiles[k].*on);
+                QCOMPARE(box->isChecked(), tiles[k].*on);
+            }
+        };
+        flip(flipX, s.form.ChkFlipX, &TileRecord::FlipX);
+        flip(flipY, s.form.ChkFlipY, &TileRecord::FlipY);
         Session::click(s.form.BtEditZoomOut, Qt::LeftButton, larger);
         Session::click(s.form.BtEditZoomIn, Qt::LeftButton, smaller);
         if (grid) Session::click(s.form.ChkGridEditor);
         if (hide) Session::click(s.form.ChkNoncopied);
         selectCell(s, selected);
-        COMPARE_PICTURE(canvas(s), expectedEditor(tiles, view(zoom, grid, selected, hide)),
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, view(zoom, grid, selected, hide)),
                         QTest::currentDataTag());
         // Mirroring is a view: the cells keep their pixels as the file holds them.
         QCOMPARE(s.state().EditorTiles, tiles);
         QCOMPARE(s.form.TextEditAddress->text(), QString::number(tiles[selected].Address));
         QCOMPARE(s.form.ChkFlipX->isChecked(), tiles[selected].FlipX);
         QCOMPARE(s.form.ChkFlipY->isChecked(), tiles[selected].FlipY);
-        VERIFY_PROMPTS(s.prompts);
     }
 
     // Zoom 3, colour 3, no file. The switches (flip 1 left-right, 2 upside down, protect) are
@@ -113,7 +110,6 @@ class TestEditor : public QObject {
              R{"paint in the grid gap", 1, true, 0, false, false, 1, {52, 10}, kLeft, -2, 1},
              R{"paint in a mirrored gap", 1, true, 1, false, false, 1, {52, 10}, kLeft, -2, 1},
              R{"fill in the grid gap", 2, true, 0, false, false, 1, {52, 10}, kLeft, -1, 1},
-             R{"select in the grid gap", 0, true, 0, false, false, 5, {52, 10}, kRight, -2, 1},
              R{"paint, left-right", 1, false, 1, false, false, 2, {49, 1}, kLeft, 7, 2},
              R{"paint, upside down", 1, false, 2, false, false, 2, {49, 1}, kLeft, 56, 2},
              R{"paint, turned", 1, false, 3, false, false, 2, {52, 4}, kLeft, 54, 2},
@@ -121,7 +117,6 @@ class TestEditor : public QObject {
              R{"fill, protected", 2, false, 0, true, false, 21, {25, 55}, kLeft, -2, 21},
              R{"paint, hidden", 1, false, 0, false, true, 21, {25, 55}, kLeft, -2, 21},
              R{"fill, hidden", 2, false, 0, false, true, 21, {25, 55}, kLeft, -2, 21},
-             R{"select, hidden", 0, false, 0, false, true, 0, {25, 55}, kLeft, -2, 21},
              R{"fill right of the cells", 2, false, 0, false, false, 0, {241, 10}, kLeft, -2, 0},
              R{"fill below the cells", 2, false, 0, false, false, 0, {10, 193}, kLeft, -2, 0},
              R{"select below the cells", 0, true, 0, false, false, 0, {10, 217}, kLeft, -2, 0});
@@ -146,7 +141,7 @@ class TestEditor : public QObject {
         if (pixel >= 0) tiles[cell].Pixels[pixel] = 3;
         if (pixel == -1) tiles[cell].Pixels.fill(3);
         QCOMPARE(s.state().EditorTiles, tiles);
-        COMPARE_PICTURE(canvas(s), expectedEditor(tiles, view(3, grid, selected, hide)),
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, view(3, grid, selected, hide)),
                         QTest::currentDataTag());
     }
 
@@ -178,9 +173,9 @@ class TestEditor : public QObject {
             if (p.y() < 0) tiles[p.x()].Pixels.fill(3);
             if (p.y() >= 0) tiles[p.x()].Pixels[p.y()] = 3;
         }
-        COMPARE_PICTURE(canvas(s), expectedEditor(tiles, view(3, false, selected)),
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, view(3, false, selected)),
                         QTest::currentDataTag());
-        QCOMPARE(s.form.LbStatus->text(), QStringLiteral("Tile has no address."));
+        QCOMPARE(s.status(), QStringLiteral("Tile has no address."));
     }
 
     // Cells 0 and 1 hold the tile at 4096, cells 2 and 3 have no address.
@@ -192,12 +187,8 @@ class TestEditor : public QObject {
         QTest::keyClick(s.form.TextAddress, Qt::Key_Return);
         s.copyToEditor(0, 0);
         s.copyToEditor(0, 0);
-        Session::move(s.form.EditorBox, s.editorPixel(1, 0));
-        QCOMPARE(s.form.LbStatus->text(), QStringLiteral("Tile starting at byte 4096"));
-        Session::move(s.form.EditorBox, s.editorPixel(2, 0));
-        QCOMPARE(s.form.LbStatus->text(), QStringLiteral("Tile has no address."));
-        EditorTileArray tiles{};
-        tiles[0] = tiles[1] = {decodeByHand(bytes, 4096), 4096};
+        EditorTileArray tiles{TileRecord{decodeByHand(bytes, 4096), 4096}};
+        tiles[1] = tiles[0];
         chooseTool(s, 1);
         Session::press(s.form.EditorBox, s.editorPixel(0, 0, 2, 5));
         tiles[0].Pixels[42] = tiles[1].Pixels[42] = 3;
@@ -213,42 +204,12 @@ class TestEditor : public QObject {
         QCOMPARE(s.state().EditorTiles, tiles);
         Session::press(s.form.EditorBox, s.editorPixel(0, 0, 0, 0));
         tiles[0].Pixels[0] = tiles[1].Pixels[0] = 3;
-        COMPARE_PICTURE(canvas(s), expectedEditor(tiles, view(3, false, 1)), "painted");
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, view(3, false, 1)), "painted");
         // Selecting shows each cell's switch and changes none.
         selectCell(s, 0);
         QVERIFY(!s.form.ChkWriteProtected->isChecked());
         selectCell(s, 1);
         QVERIFY(s.form.ChkWriteProtected->isChecked());
-        QCOMPARE(s.state().EditorTiles, tiles);
-        VERIFY_PROMPTS(s.prompts);
-    }
-
-    // Any mouse button and the keyboard act alike; the second time switches back.
-    void mirrorBoxes_data() {
-        using R = Row<bool, int>; // upside down, 0 left press, 1 right press, 2 Space
-        rows(R{"left-right, left button", false, 0}, R{"left-right, right button", false, 1},
-             R{"left-right, Space", false, 2}, R{"upside down, left button", true, 0},
-             R{"upside down, Space", true, 2});
-    }
-    void mirrorBoxes() {
-        const auto [upsideDown, how] = fetch<bool, int>();
-        Session s;
-        const QByteArray bytes = randomBytes(4096, 4);
-        s.open(bytes);
-        s.copyToEditor(1, 0);
-        selectCell(s, 0);
-        GraphicButton* box = upsideDown ? s.form.ChkFlipY : s.form.ChkFlipX;
-        EditorTileArray tiles{};
-        tiles[0] = {decodeByHand(bytes, 16), 16};
-        for (bool on : {true, false}) {
-            box->setFocus();
-            if (how == 2) QTest::keyClick(box, Qt::Key_Space);
-            if (how < 2) Session::click(box, how == 0 ? Qt::LeftButton : Qt::RightButton);
-            (upsideDown ? tiles[0].FlipY : tiles[0].FlipX) = on;
-            QCOMPARE(box->isChecked(), on);
-            QCOMPARE(s.state().EditorTiles, tiles);
-            COMPARE_PICTURE(canvas(s), expectedEditor(tiles, {}), on ? "on" : "off");
-        }
     }
 };
 

@@ -10,17 +10,8 @@
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
-
-namespace {
-
-constexpr ColorRef kRed = rgbColor(255, 0, 0);
-constexpr ColorRef kNavy = rgbColor(0, 0, 128);
-constexpr ColorRef kYellow = rgbColor(255, 255, 0);
-
-} // namespace
 
 class TestPalette : public QObject {
     Q_OBJECT
@@ -31,7 +22,7 @@ class TestPalette : public QObject {
     void doubleClick_data() {
         using R = Row<int, bool, ColorRef, QString>; // field, cancelled, colour: read-out
         // clang-format off
-        rows(R{"1 red", 1, false, kRed, "Color no. 1 ( Hex FF )"},
+        rows(R{"1 red", 1, false, rgbColor(255, 0, 0), "Color no. 1 ( Hex FF )"},
              R{"2 blue", 2, false, rgbColor(0, 0, 255), "Color no. 2 ( Hex FF0000 )"},
              R{"0 black", 0, false, 0, "Color no. 0 ( Hex 0 )"},
              R{"3 cancelled", 3, true, 0, "Color no. 3 ( Hex 204040 )"});
@@ -43,11 +34,9 @@ class TestPalette : public QObject {
         const QByteArray bytes = randomBytes(40, 2);
         s.open(bytes);
         s.copyToEditor(1, 0);
-        EditorTileArray tiles{};
-        tiles[0] = {decodeByHand(bytes, 16), 16};
+        const EditorTileArray tiles{TileRecord{decodeByHand(bytes, 16), 16}};
         ViewColors colors;
-        if (cancel) s.prompts.expectColorCancel();
-        if (!cancel) s.prompts.expectColor(color);
+        cancel ? s.prompts.expectColorCancel() : s.prompts.expectColor(color);
         // Both views are drawn again, also after a cancel.
         s.form.SpriteBox->surface().fill(Qt::red);
         s.form.EditorBox->surface().fill(Qt::red);
@@ -60,12 +49,12 @@ class TestPalette : public QObject {
         for (int i = 0; i < 4; ++i)
             QCOMPARE(backColor(s.form.BtCol[i]), colors.palette[i]);
         QCOMPARE(backColor(s.form.ShpCol), colors.palette[field]);
-        COMPARE_PICTURE(s.form.SpriteBox->surface(),
-                        expectedBrowser(bytes, {.markColumn = 1, .colors = colors}), "browser");
-        COMPARE_PICTURE(s.form.EditorBox->surface(),
-                        expectedEditor(tiles, {.selColumn = 1, .colors = colors}), "editor");
+        COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.markColumn = 1, .colors = colors}),
+                        "browser");
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {.selColumn = 1, .colors = colors}),
+                        "editor");
         Session::move(s.form.BtCol[field], {5, 5});
-        QCOMPARE(s.form.LbStatus->text(), hover);
+        QCOMPARE(s.status(), hover);
         Session::click(s.form.OptionPaint);
         Session::press(s.form.EditorBox, s.editorPixel(2, 0, 1, 2));
         QCOMPARE(s.state().EditorTiles[2].Pixels[17], quint8(field));
@@ -73,6 +62,7 @@ class TestPalette : public QObject {
     }
 
     // Both grids are on and cells without address hidden, so that all three colours show.
+    // The dialog opens with the focus on Cancle, also after it was closed from Ok.
     void options_data() {
         using R = Row<int, bool>; // how it is closed: colours taken
         rows(R{"Ok", 0, true}, R{"Cancle", 1, false}, R{"Escape", 2, false},
@@ -85,54 +75,45 @@ class TestPalette : public QObject {
         const QByteArray bytes = randomBytes(2048, 3);
         s.open(bytes);
         s.copyToEditor(1, 0);
-        EditorTileArray tiles{};
-        tiles[0] = {decodeByHand(bytes, 16), 16};
-        Session::click(s.form.ChkGrid);
-        Session::click(s.form.ChkGridEditor);
-        Session::click(s.form.ChkNoncopied);
-        Session::click(s.form.BtOptions);
+        for (GraphicButton* box : {s.form.ChkGrid, s.form.ChkGridEditor, s.form.ChkNoncopied})
+            Session::click(box);
+        const ColorRef before[] = {rgbColor(0, 0, 0), rgbColor(255, 255, 255),
+                                   rgbColor(191, 191, 191)};
+        const ColorRef chosen[] = {rgbColor(0, 0, 128), rgbColor(255, 0, 0), rgbColor(255, 255, 0)};
+        // The dialog opens showing `shown` in its grid, selection and empty swatches (made in
+        // that order), the focus on Cancle, the main window disabled.
+        const auto open = [&s](const ColorRef* shown) {
+            Session::click(s.form.BtOptions);
+            FormOptions* dialog = s.form.optionsDialog();
+            QVERIFY(dialog && QTest::qWaitForWindowActive(dialog) && !s.form.isEnabled());
+            QCOMPARE(QApplication::focusWidget(), dialog->BtAbort);
+            for (ColorField* swatch : dialog->findChildren<ColorField*>())
+                QCOMPARE(backColor(swatch), *shown++);
+        };
+        open(before);
         FormOptions* dialog = s.form.optionsDialog();
-        QVERIFY(dialog && dialog->isVisible());
-        QVERIFY(!s.form.isEnabled());
-        ColorField* swatches[] = {dialog->LbGridColor, dialog->LbSelectionColor,
-                                  dialog->LbEmptyColor};
-        const ViewColors start;
-        const ColorRef before[] = {start.grid, start.selection, start.empty};
-        const ColorRef chosen[] = {kNavy, kRed, kYellow};
+        const QList<ColorField*> swatches = dialog->findChildren<ColorField*>();
         for (int i = 0; i < 3; ++i) {
-            QCOMPARE(backColor(swatches[i]), before[i]);
             s.prompts.expectColor(chosen[i]);
             Session::click(swatches[i]);
             QCOMPARE(backColor(swatches[i]), chosen[i]);
         }
-        s.prompts.expectColorCancel(); // keeps the swatch
-        Session::click(swatches[2]);
-        QCOMPARE(s.prompts.colorsOffered,
-                 (QList<ColorRef>{before[0], before[1], before[2], kYellow}));
-        QCOMPARE(backColor(swatches[2]), kYellow);
-        Session::click(s.form.BtBrowZoomIn); // the main window takes no clicks now
-        QCOMPARE(dialog->focusWidget(), dialog->BtAbort);
+        QCOMPARE(s.prompts.colorsOffered, (QList<ColorRef>{before[0], before[1], before[2]}));
         if (close == 0) Session::click(dialog->BtOk);
         if (close == 1) Session::click(dialog->BtAbort);
         if (close == 2) QTest::keyClick(dialog, Qt::Key_Escape);
         if (close == 3) QVERIFY(dialog->close());
-        if (close == 5) QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
-        if (close >= 4) QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-        QVERIFY(!dialog->isVisible());
-        QVERIFY(s.form.isEnabled());
+        if (close == 5) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (close >= 4) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!dialog->isVisible() && s.form.isEnabled());
         const ColorRef* stored = taken ? chosen : before;
         const ViewColors colors{.grid = stored[0], .selection = stored[1], .empty = stored[2]};
-        COMPARE_PICTURE(s.form.SpriteBox->surface(),
-                        expectedBrowser(bytes, {.grid = true, .colors = colors}), "browser");
-        COMPARE_PICTURE(
-            s.form.EditorBox->surface(),
-            expectedEditor(tiles,
-                           {.grid = true, .selColumn = 1, .hideNoncopied = true, .colors = colors}),
-            "editor");
-        // Opened again, the dialog shows the stored colours.
-        Session::click(s.form.BtOptions);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(backColor(swatches[i]), stored[i]);
+        COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.grid = true, .colors = colors}),
+                        "browser");
+        const EditorTileArray tiles{TileRecord{decodeByHand(bytes, 16), 16}};
+        // Zoom 3, grid, cell 1 selected, cells without address hidden.
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {3, true, 1, 0, true, colors}), "editor");
+        open(stored);
         Session::click(dialog->BtAbort);
         VERIFY_PROMPTS(s.prompts);
     }

@@ -26,62 +26,77 @@ bool activate(Session& s) {
     return QTest::qWaitForWindowActive(&s.form);
 }
 
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
 } // namespace
 
 class TestWindow : public QObject {
     Q_OBJECT
   private slots:
+    // How the window starts: what it shows, the names its controls give assistive tools (their
+    // tooltips), and the keyboard focus order (of the three tool buttons only the chosen one is
+    // a Tab stop).
     void freshStart() {
         Session s;
         FormMain& f = s.form;
         QCOMPARE(f.windowTitle(), expected::kCaption);
-        COMPARE_PICTURE(f.SpriteBox->surface(), expectedGreyBrowser(), "browser");
-        COMPARE_PICTURE(f.EditorBox->surface(), expectedEditor({}, {}), "editor");
+        COMPARE_PICTURE(s.browser(), expectedGreyBrowser(), "browser");
+        COMPARE_PICTURE(s.editor(), expectedEditor({}, {}), "editor");
         // Start-up chooses offset "0", which writes the top address in its signed form.
         QCOMPARE(f.TextAddress->text(), QStringLiteral(" 0"));
         QCOMPARE(f.TextEditAddress->text(), QStringLiteral("0"));
         QCOMPARE(f.ComboDivert->currentText(), QStringLiteral("0"));
         QCOMPARE(f.ComboDivert->itemText(f.ComboDivert->count() - 1), QStringLiteral("15"));
-        QVERIFY2(f.LbStatus->text().startsWith(expected::kCaption), qPrintable(f.LbStatus->text()));
+        QVERIFY2(s.status().startsWith(expected::kCaption), qPrintable(s.status()));
         QCOMPARE(backColor(f.ShpCol), ViewColors().palette[0]);
         QVERIFY(f.OptionSelect->isChecked());
         for (GraphicButton* box : {f.OptionPaint, f.OptionFill, f.ChkGrid, f.ChkGridEditor,
                                    f.ChkNoncopied, f.ChkWriteProtected, f.ChkFlipX, f.ChkFlipY})
             QVERIFY2(!box->isChecked(), qPrintable(box->toolTip()));
         // The scroll bar stands just right of the browser, level with it and as tall.
-        const QRect box = f.SpriteBox->geometry();
-        const QRect bar = f.SpriteScroll->geometry();
-        QCOMPARE(bar.left(), box.right() + 2);
-        QCOMPARE(bar.top(), box.top());
-        QCOMPARE(bar.height(), box.height());
+        QCOMPARE(f.SpriteScroll->x(), f.SpriteBox->geometry().right() + 2);
+        QCOMPARE(f.SpriteScroll->y(), f.SpriteBox->y());
+        QCOMPARE(f.SpriteScroll->height(), f.SpriteBox->height());
+        int named = 0; // 27 buttons and boxes, two address fields, the offset list
+        for (const QWidget* w : f.findChildren<QWidget*>()) {
+            if (w->toolTip().isEmpty() || qobject_cast<const QGroupBox*>(w)) continue;
+            QCOMPARE(w->accessibleName(), w->toolTip());
+            ++named;
+        }
+        QCOMPARE(named, 30);
+        QVERIFY(activate(s));
+        // clang-format off
+        const QList<QWidget*> order{
+            f.SpriteBox, f.SpriteScroll, f.BtJumpAdd, f.TextAddress, f.ChkGrid, f.BtEditClear,
+            f.BtEditZoomOut, f.BtEditZoomIn, f.EditorBox, f.BtSaveEdit, f.ComboDivert, f.BtReload,
+            f.ChkGridEditor, f.OptionSelect, f.BtBrowZoomOut, f.BtBrowZoomIn, f.BtOpenFile,
+            f.BtCloseFile, f.BtOptions, f.BtExit, f.Bthelp, f.BtDeleteSprite, f.ChkNoncopied,
+            f.ChkWriteProtected, f.ChkFlipX, f.ChkFlipY, f.SaveTile, f.TextEditAddress,
+            f.BtReloadTile, f.BtCopyToAddress, f.BtCopySelTile};
+        // clang-format on
+        QCOMPARE(order.indexOf(QApplication::focusWidget()), 0);
+        for (qsizetype i = 1; i <= order.size(); ++i) {
+            s.key(Qt::Key_Tab);
+            QCOMPARE(order.indexOf(QApplication::focusWidget()), i % order.size());
+        }
     }
 
     void help_data() { rows(Row<bool>{"button", false}, Row<bool>{"F1", true}); }
     void help() {
-        const auto [key] = fetch<bool>();
+        const auto [f1] = fetch<bool>();
         Session s;
         QVERIFY(activate(s));
-        QList<MessageSpec> boxes;
-        s.prompts.anyBox = [&boxes](const MessageSpec& box) {
-            boxes << box;
-            return MsgAnswer::Ok;
-        };
-        if (key) press(Qt::Key_F1);
-        if (!key) Session::click(s.form.Bthelp);
-        QCOMPARE(boxes.size(), 1);
-        const QString text = boxes[0].text;
-        QCOMPARE(boxes[0], expected::refusal(text, QStringLiteral("Help")));
+        s.prompts.anyBox = [](const MessageSpec&) { return MsgAnswer::Ok; };
+        f1 ? s.key(Qt::Key_F1) : Session::click(s.form.Bthelp);
+        QCOMPARE(s.prompts.shown.size(), 1);
+        const QString text = s.prompts.shown[0].text;
+        QCOMPARE(s.prompts.shown[0], expected::refusal(text, QStringLiteral("Help")));
         QVERIFY2(text.startsWith(QLatin1String("Go to file:///")), qPrintable(text));
         const QFileInfo guide(QUrl(text.mid(6)).toLocalFile());
         QCOMPARE(guide.fileName(), QStringLiteral("README.md"));
         QVERIFY2(guide.isFile(), qPrintable(text));
     }
 
-    // Unsaved changes in the editor: the program ends all the same, asking nothing.
+    // A file opened with Ctrl+O, unsaved changes in the editor: the program ends all the same,
+    // asking nothing.
     void exit_data() {
         rows(Row<int>{"Exit button", 0}, Row<int>{"close box", 1}, Row<int>{"Ctrl+Q", 2});
     }
@@ -90,12 +105,14 @@ class TestWindow : public QObject {
         Session s;
         QList<int> ended;
         s.form.setEndProgram([&ended](int status) { ended << status; });
+        QVERIFY(activate(s));
         const QByteArray bytes = randomBytes(1024, 1);
-        s.open(bytes);
+        s.prompts.expectOpen(s.write(bytes));
+        s.key(Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(s.prompts.filters, QStringList{expected::kOpenFilter});
         s.copyToEditor(1, 0);
         Session::click(s.form.OptionFill);
         Session::press(s.form.EditorBox, s.editorPixel(0, 0));
-        QVERIFY(activate(s));
         if (how == 0) Session::click(s.form.BtExit);
         if (how == 1) QVERIFY(s.form.close());
         if (how == 2) QTest::keyPress(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
@@ -103,52 +120,6 @@ class TestWindow : public QObject {
         QVERIFY(!s.form.isVisible());
         QCOMPARE(s.onDisk(), bytes);
         VERIFY_PROMPTS(s.prompts);
-    }
-
-    void openAndCloseKeys() {
-        Session s;
-        QVERIFY(activate(s));
-        const QByteArray bytes = randomBytes(2048, 2);
-        s.prompts.expectOpen(s.write(bytes));
-        press(Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(s.prompts.filters, QStringList{expected::kOpenFilter});
-        QCOMPARE(s.form.windowTitle(), s.path + QStringLiteral(" - ") + expected::kCaption);
-        COMPARE_PICTURE(s.form.SpriteBox->surface(), expectedBrowser(bytes, {}), "opened");
-        press(Qt::Key_W, Qt::ControlModifier);
-        COMPARE_PICTURE(s.form.SpriteBox->surface(), expectedGreyBrowser(), "closed");
-        VERIFY_PROMPTS(s.prompts);
-    }
-
-    // Of the three tool buttons only the chosen one is a Tab stop.
-    void tabOrder() {
-        Session s;
-        FormMain& f = s.form;
-        QVERIFY(activate(s));
-        const QList<QWidget*> order{
-            f.SpriteBox,     f.SpriteScroll,    f.BtJumpAdd,     f.TextAddress,
-            f.ChkGrid,       f.BtEditClear,     f.BtEditZoomOut, f.BtEditZoomIn,
-            f.EditorBox,     f.BtSaveEdit,      f.ComboDivert,   f.BtReload,
-            f.ChkGridEditor, f.OptionSelect,    f.BtBrowZoomOut, f.BtBrowZoomIn,
-            f.BtOpenFile,    f.BtCloseFile,     f.BtOptions,     f.BtExit,
-            f.Bthelp,        f.BtDeleteSprite,  f.ChkNoncopied,  f.ChkWriteProtected,
-            f.ChkFlipX,      f.ChkFlipY,        f.SaveTile,      f.TextEditAddress,
-            f.BtReloadTile,  f.BtCopyToAddress, f.BtCopySelTile};
-        QCOMPARE(order.indexOf(QApplication::focusWidget()), 0);
-        for (qsizetype i = 1; i <= order.size(); ++i) {
-            press(Qt::Key_Tab);
-            QCOMPARE(order.indexOf(QApplication::focusWidget()), i % order.size());
-        }
-    }
-
-    void accessibleNamesAreTooltips() {
-        Session s;
-        int named = 0;
-        for (const QWidget* w : s.form.findChildren<QWidget*>()) {
-            if (w->toolTip().isEmpty() || qobject_cast<const QGroupBox*>(w)) continue;
-            QCOMPARE(w->accessibleName(), w->toolTip());
-            ++named;
-        }
-        QCOMPARE(named, 30); // 27 buttons and boxes, two address fields, the offset list
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -60,6 +61,18 @@ const FormMainState& Session::state() const {
     return form.state();
 }
 
+QImage Session::browser() const {
+    return form.SpriteBox->surface();
+}
+
+QImage Session::editor() const {
+    return form.EditorBox->surface();
+}
+
+QString Session::status() const {
+    return form.LbStatus->text();
+}
+
 void Session::click(QWidget* widget, Qt::MouseButton button, int times) {
     for (int i = 0; i < times; ++i)
         QTest::mouseClick(widget, button);
@@ -84,6 +97,11 @@ void Session::doubleClick(PictureBox* box, QPointF at) {
 void Session::move(QWidget* widget, QPointF at, Qt::MouseButtons held) {
     if (auto* box = qobject_cast<PictureBox*>(widget)) at = inBox(box, at);
     sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+void Session::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : &form, key, modifiers);
 }
 
 void Session::type(QLineEdit* field, const QString& text) {

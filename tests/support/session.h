@@ -3,6 +3,7 @@
 #include "scriptedprompts.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPointF>
 #include <QTemporaryDir>
@@ -10,10 +11,14 @@
 #include <memory>
 
 class FormMain;
+class GraphicButton;
 class PictureBox;
 class QLineEdit;
 class QWidget;
 struct FormMainState;
+
+// A button of the main window, for tables of buttons: `s.form.*button`.
+using Button = GraphicButton* FormMain::*;
 
 // One user's session: a temporary folder for ROM files, the scripted dialogs and the main
 // window, shown and driven through its widgets as a user drives it.
@@ -39,6 +44,10 @@ class Session {
     // What the file holds on disk now.
     [[nodiscard]] QByteArray onDisk() const;
     [[nodiscard]] const FormMainState& state() const;
+    // What the browser box and the editor canvas show, and the status bar's text.
+    [[nodiscard]] QImage browser() const;
+    [[nodiscard]] QImage editor() const;
+    [[nodiscard]] QString status() const;
 
     // A left (or other) click on a button, check box or field, `times` times over.
     static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, int times = 1);
@@ -48,6 +57,8 @@ class Session {
     static void doubleClick(PictureBox* box, QPointF at);
     // A move with `held` buttons down; `at` is in the drawing area for a picture box.
     static void move(QWidget* widget, QPointF at, Qt::MouseButtons held = Qt::NoButton);
+    // A key typed where the keyboard focus is (on the window when nothing has it).
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Replaces the text of a field by typing it.
     static void type(QLineEdit* field, const QString& text);
     // Chooses entry `entry` of "Add to address" with the keyboard on the focused list.
