@@ -266,55 +266,6 @@ class TestCore : public QObject {
         QCOMPARE(tiles, expected);
     }
 
-    void advanceSelection_data() {
-        using R = Row<int, int, int, int>;
-        rows(R{"(8, 3)", 8, 3, 9, 3}, R{"end of a row", 9, 3, 0, 4}, R{"end of row 6", 9, 6, 0, 7},
-             R{"last cell wraps", 9, 7, 0, 0});
-    }
-    void advanceSelection() {
-        auto [column, row, nextColumn, nextRow] = fetch<int, int, int, int>();
-        ::advanceSelection(column, row);
-        QCOMPARE(std::pair(column, row), std::pair(nextColumn, nextRow));
-    }
-
-    void flips_data() { rows(Row<bool>{"FlipX", true}, Row<bool>{"FlipY", false}); }
-    void flips() {
-        const auto [flipX] = fetch<bool>();
-        const TileRecord tile = cell(77, 5, flipX, !flipX);
-        TileRecord shown = tile;
-        for (int i = 0; i < kTilePixels; ++i) // the mirror of a pixel: its column or row from 7
-            shown.Pixels[i] = tile.Pixels[i ^ (flipX ? 7 : 56)];
-        QCOMPARE(displayedTile(tile), shown);
-    }
-
-    // Cell 3 holds address 100, the others none; the tile at another goes into cell 0.
-    void checkCopy_data() {
-        using R = Row<qint32, bool, CopyRefusal>; // copied, target protected
-        const CopyRefusal none = CopyRefusal::None, overlap = CopyRefusal::Overlap;
-        rows(R{"100 again", 100, false, none}, R{"85", 85, false, overlap},
-             R{"115", 115, false, overlap}, R{"84", 84, false, none}, R{"116", 116, false, none},
-             R{"5: cells without address are no tiles", 5, false, none},
-             R{"protection first", 92, true, CopyRefusal::WriteProtected});
-    }
-    void checkCopy() {
-        const auto [address, protect, refusal] = fetch<qint32, bool, CopyRefusal>();
-        EditorTileArray tiles{};
-        tiles[3].Address = 100;
-        tiles[0].WriteProtected = protect;
-        QCOMPARE(::checkCopy(tiles, 0, address), refusal);
-    }
-
-    void copyClearReload() {
-        TileRecord tile = cell(300, 6, true, true, true);
-        EditorTileArray tiles{tile, tile};
-        const TileRecord file = cell(0, 11);
-        copyIntoCell(tiles, 0, file, 1234);
-        reloadCell(tiles[1], file.Pixels);
-        clearCell(tile);
-        QCOMPARE(std::pair(tiles[0], tiles[1]), std::pair(cell(1234, 11), cell(300, 11)));
-        QCOMPARE(tile, TileRecord{});
-    }
-
     void userGuide_data() {
         using R = Row<bool, bool, bool>; // guide installed, in the source tree: installed found
         rows(R{"installed and in the source tree", true, true, true},

@@ -1,7 +1,5 @@
 // The program installed into a prefix: the files it leaves, the launcher that passes the
 // validator and opens ROM images, the manual page, the sample, and the installed program.
-#include "core/app/userguide.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,15 +107,6 @@ class TestInstall : public QObject {
                 qPrintable(files));
             QVERIFY(QFileInfo(installed(QLatin1String(relative))).isFile());
         }
-    }
-
-    // The guide is found from the program's folder in both layouts it runs from.
-    void userGuideFoundBesideTheProgram() {
-        const QString sourceGuide = kSource + QStringLiteral("/README.md");
-        QCOMPARE(userGuidePath(installed("bin"), sourceGuide),
-                 installed("share/doc/pelorin/README.md"));
-        QCOMPARE(userGuidePath(kBuild + QStringLiteral("/src"), sourceGuide),
-                 QDir::cleanPath(sourceGuide));
     }
 
     void launcherValidatesAndOpensRoms() {

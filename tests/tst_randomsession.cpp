@@ -24,12 +24,6 @@
 
 namespace {
 
-quint32 envNumber(const char* name, quint32 fallback) {
-    bool ok = false;
-    const quint32 value = qEnvironmentVariable(name).toUInt(&ok);
-    return ok ? value : fallback;
-}
-
 // Typed texts: numbers in and around the file, and what the lenient reading must survive.
 const QStringList kTexts =
     QStringLiteral("abc|&|&H|&Hxyz|&O9|--5|1..2|e5|nan|inf|0x10|1e|.|-| "
@@ -194,8 +188,10 @@ QString TestRandomSession::checkFile(Rom& rom, const Session& s, bool confirmed)
 }
 
 void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
-    m_seed = envNumber("PELORIN_SEED", 20261207);
-    const quint32 actions = envNumber("PELORIN_SOAK_ACTIONS", 3000);
+    m_seed = quint32(qEnvironmentVariableIntValue("PELORIN_SEED"));
+    m_seed = m_seed ? m_seed : 20261207;
+    const int soak = qEnvironmentVariableIntValue("PELORIN_SOAK_ACTIONS");
+    const quint32 actions = soak > 0 ? quint32(soak) : 3000;
     m_rng.seed(m_seed);
     Session s;
     std::vector<Rom> roms;

@@ -350,10 +350,6 @@ class TestTransfer : public QObject {
         QVERIFY(!s.form.ChkFlipY->isChecked());
         QVERIFY(!s.form.ChkWriteProtected->isChecked());
         QCOMPARE(s.onDisk(), m_file);
-        Session::click(s.form.BtCloseFile);
-        fillCell(s, 0, 0, 2);
-        Session::click(all ? s.form.BtReload : s.form.BtReloadTile); // no file: nothing
-        QCOMPARE(s.state().EditorTiles[0].Pixels[0], quint8(2));
         VERIFY_PROMPTS(s.prompts);
     }
 
