@@ -1,21 +1,12 @@
 // The browser as a user drives it: opening files, what it shows of them pixel for pixel, the
 // scroll bar, the wheel, the jump, the offset list, the mark, the read-out under the pointer.
-#include "datarows.h"
-#include "expected.h"
-#include "pictures.h"
 #include "session.h"
-#include "testtiles.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
 

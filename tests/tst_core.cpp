@@ -9,12 +9,9 @@
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
-#include "datarows.h"
-#include "romfiles.h"
-#include "testtiles.h"
+#include "session.h"
 
 #include <QDir>
-#include <QTest>
 
 #include <cmath>
 #include <limits>

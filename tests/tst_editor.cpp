@@ -1,16 +1,8 @@
 // The editor canvas as a user drives it: its pictures, the three tools on the real canvas,
 // painting that reaches every cell of the same address, protection and the mirror switches.
-#include "datarows.h"
-#include "pictures.h"
 #include "session.h"
-#include "testtiles.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 

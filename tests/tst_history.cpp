@@ -1,18 +1,10 @@
 // Undo and redo of the editor's steps and of the writes, the patch of a session, and the keys
 // that move the browser's view and the editor's selection, all driven as a user drives them.
 #include "core/transfer/ipspatch.h"
-#include "datarows.h"
-#include "expected.h"
-#include "pictures.h"
 #include "session.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QFile>
-#include <QLineEdit>
 #include <QRandomGenerator>
-#include <QTest>
 
 namespace {
 

@@ -1,17 +1,10 @@
 // The four colour fields and the options dialog, as a user works them: the current colour,
 // new colours from the picker in both views, the read-out, and the dialog's ways of closing.
-#include "datarows.h"
-#include "pictures.h"
 #include "session.h"
-#include "testtiles.h"
-#include "ui/app/formmain.h"
 #include "ui/palette/formoptions.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QPushButton>
-#include <QTest>
 
 class TestPalette : public QObject {
     Q_OBJECT

@@ -1,18 +1,11 @@
 // The editor exported as a PNG picture and pictures imported into it, through the keys.
 // ImageMagick draws the pictures a paint program would and reads what the program wrote.
-#include "datarows.h"
-#include "expected.h"
-#include "pictures.h"
-#include "romfiles.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
+#include "session.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTest>
 
 namespace {
 
@@ -52,11 +45,6 @@ QString drawn(const QTemporaryDir& dir, QSize size, const Colors& colors, const 
     return dir.filePath("in.png");
 }
 
-void select(Session& s, int column, int row) {
-    Session::click(s.form.OptionSelect);
-    Session::press(s.form.EditorBox, s.editorPixel(column, row));
-}
-
 // The box telling `text` (with `path` for PATH) under `title`, when there is a text: a
 // refusal, or the information after an import.
 void expectBox(Session& s, const QString& text, const QString& path, const QString& title) {
@@ -70,10 +58,8 @@ QByteArray prepare(Session& s, bool open = true) {
     if (open) s.open(randomBytes(4096, 7));
     for (int i = 0; i < 3 && open; ++i)
         s.copyToEditor(i + 1, 0);
-    Session::click(s.form.BtCol[2]);
-    Session::click(s.form.OptionFill);
-    Session::press(s.form.EditorBox, s.editorPixel(5, 0));
-    select(s, 1, 0);
+    s.fill(5, 0, 2);
+    s.select(1, 0);
     Session::click(s.form.ChkFlipX);
     s.form.activateWindow();
     if (!QTest::qWaitForWindowActive(&s.form)) qWarning("the main window is not active");
@@ -134,7 +120,7 @@ class TestPicture : public QObject {
                      cell ? "8x8 Palette 3 (Indexed)" : "80x64 Palette 3 (Indexed)");
             QCOMPARE(listedColors(magick("identify", {"-verbose", out}), "Colormap:"), kPalette);
         }
-        if (!cell) select(s, 0, 0);
+        if (!cell) s.select(0, 0);
         s.prompts.expectOpen(out);
         expectBox(s, told, out, hide ? "Picture imported" : "Can not import the picture");
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
@@ -179,14 +165,14 @@ class TestPicture : public QObject {
         Session s;
         const QByteArray bytes = prepare(s);
         Session::click(s.form.ChkWriteProtected); // cell 1, the selected one
-        select(s, 9, 0);
+        s.select(9, 0);
         s.copyToEditor(1, 0); // cell 9 shares cell 0's address
         const QString png = drawn(s.dir, size, colors, format);
         const QString verbose = magick("identify", {"-verbose", png});
         QCOMPARE(verbose.contains("png:IHDR.color_type: 3 (Indexed)"), format == "PNG8");
         for (const ColorRef c : colors)
             if (format == "PNG8") values << int(listedColors(verbose, "Colormap:").indexOf(c));
-        select(s, at.x(), at.y());
+        s.select(at.x(), at.y());
         EditorTileArray tiles = s.state().EditorTiles;
         s.prompts.expectOpen(png);
         const QString question = "%1 pixels of the picture have colors that are not in the palette."

@@ -6,18 +6,12 @@
 //   PELORIN_SEED=<seed> PELORIN_SOAK_ACTIONS=<n> tst_randomsession
 // repeats the same session.
 #include "session.h"
-#include "testtiles.h"
-#include "ui/app/formmain.h"
 #include "ui/palette/formoptions.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include <random>
 #include <vector>

@@ -1,11 +1,9 @@
 #include "core/rom/fileio.h"
 #include "core/rom/romfile.h"
-#include "datarows.h"
-#include "romfiles.h"
+#include "session.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -1,18 +1,9 @@
 // Tiles between the file and the editor as a user moves them: double-clicks that copy a
 // browser tile in, the four buttons that write tiles back, the reloads and the clears. Every
 // check looks at what the user sees (boxes, pictures, tile controls) and what the file holds.
-#include "datarows.h"
-#include "expected.h"
-#include "pictures.h"
 #include "session.h"
-#include "testtiles.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QFile>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 
@@ -21,30 +12,6 @@ constexpr qsizetype kLength = 8192;
 // The browser at zoom 3 without grid shows 10 columns: cell (c, r) holds address 16 (c + 10 r).
 constexpr qint32 cellAddress(int column, int row) {
     return 16 * (column + 10 * row);
-}
-
-void selectCell(Session& s, int column, int row) {
-    Session::click(s.form.OptionSelect);
-    Session::press(s.form.EditorBox, s.editorPixel(column, row));
-}
-
-// Fills the cell with `color` by the Fill tool.
-void fillCell(Session& s, int column, int row, int color) {
-    Session::click(s.form.BtCol[color]);
-    Session::click(s.form.OptionFill);
-    Session::press(s.form.EditorBox, s.editorPixel(column, row));
-}
-
-// Paints one displayed pixel of a cell by the Paint tool.
-void paint(Session& s, int column, int row, int x, int y, int color) {
-    Session::click(s.form.BtCol[color]);
-    Session::click(s.form.OptionPaint);
-    Session::press(s.form.EditorBox, s.editorPixel(column, row, x, y));
-}
-
-void jumpTo(Session& s, qint32 address) {
-    Session::type(s.form.TextAddress, QString::number(address));
-    Session::click(s.form.BtJumpAdd);
 }
 
 TileRecord copied(const QByteArray& file, qint32 address) {
@@ -62,10 +29,10 @@ QByteArray withTile(QByteArray file, qint64 address, const TilePixels& pixels) {
 // (2, 0) at address 32.
 TilePixels prepareEditedTile(Session& s) {
     s.copyToEditor(1, 0);
-    selectCell(s, 0, 0);
-    paint(s, 0, 0, 0, 0, 3);
-    paint(s, 0, 0, 7, 1, 1);
-    selectCell(s, 0, 0);
+    s.select(0, 0);
+    s.paint(0, 0, 0, 0, 3);
+    s.paint(0, 0, 7, 1, 1);
+    s.select(0, 0);
     Session::press(s.form.SpriteBox, s.browserCell(2, 0));
     TilePixels pixels = decodeByHand(s.onDisk(), 16);
     pixels[0] = 3;
@@ -103,7 +70,7 @@ class TestTransfer : public QObject {
         const auto [column, row, nextColumn, nextRow] = fetch<int, int, int, int>();
         Session s;
         s.open(m_file);
-        selectCell(s, column, row);
+        s.select(column, row);
         s.copyToEditor(3, 2);
         EditorTileArray cells{};
         cells[size_t(column + 10 * row)] = copied(m_file, cellAddress(3, 2));
@@ -143,13 +110,13 @@ class TestTransfer : public QObject {
         Session s;
         s.open(m_file);
         if (held != 0) {
-            selectCell(s, 5, 0);
-            jumpTo(s, held);
+            s.select(5, 0);
+            s.jumpTo(held);
             s.copyToEditor(0, 0);
         }
-        selectCell(s, 0, 0);
+        s.select(0, 0);
         if (protect) Session::click(s.form.ChkWriteProtected);
-        jumpTo(s, source);
+        s.jumpTo(source);
         const EditorTileArray before = s.state().EditorTiles;
         if (refusal) s.prompts.expect(*refusal);
         s.copyToEditor(0, 0);
@@ -229,9 +196,9 @@ class TestTransfer : public QObject {
             fetch<QString, QString, qint32, int, qint64>();
         Session s;
         s.open(m_file);
-        fillCell(s, 0, 0, 2);
-        selectCell(s, 0, 0); // an empty cell without address, filled with 2
-        jumpTo(s, jump);
+        s.fill(0, 0, 2);
+        s.select(0, 0); // an empty cell without address, filled with 2
+        s.jumpTo(jump);
         Session::press(s.form.SpriteBox, s.browserCell(0, markedRow));
         Session::type(s.form.TextEditAddress, typed);
         s.confirmNextWrite();
@@ -255,11 +222,11 @@ class TestTransfer : public QObject {
         s.open(m_file);
         s.copyToEditor(1, 0); // cell 0: 16
         s.copyToEditor(2, 0); // cell 1: 32
-        fillCell(s, 0, 0, 3);
-        selectCell(s, 2, 0);
+        s.fill(0, 0, 3);
+        s.select(2, 0);
         s.copyToEditor(1, 0); // cell 2: 16 again, as the file holds it
-        paint(s, 1, 0, 0, 0, 2);
-        selectCell(s, 1, 0);
+        s.paint(1, 0, 0, 0, 2);
+        s.select(1, 0);
         Session::click(s.form.ChkFlipX);
         Session::click(s.form.ChkWriteProtected);
         TilePixels cell1 = decodeByHand(m_file, 32);
@@ -335,9 +302,9 @@ class TestTransfer : public QObject {
         s.open(m_file);
         s.copyToEditor(4, 1); // cell 0: 224
         s.copyToEditor(4, 1); // cell 1: 224
-        fillCell(s, 2, 0, 1); // cell 2: no address, filled
-        fillCell(s, 0, 0, 3); // both copies of 224 turn to 3
-        selectCell(s, 0, 0);
+        s.fill(2, 0, 1);      // cell 2: no address, filled
+        s.fill(0, 0, 3);      // both copies of 224 turn to 3
+        s.select(0, 0);
         Session::click(s.form.ChkFlipY);
         Session::click(s.form.ChkWriteProtected);
         Session::click(all ? s.form.BtReload : s.form.BtReloadTile);
@@ -358,14 +325,14 @@ class TestTransfer : public QObject {
     void clears() {
         Session s;
         s.open(m_file);
-        selectCell(s, 6, 0);
+        s.select(6, 0);
         s.copyToEditor(3, 3); // cell 6: 528
-        selectCell(s, 0, 2);
+        s.select(0, 2);
         s.copyToEditor(3, 3); // cell 20: 528
-        selectCell(s, 0, 2);
+        s.select(0, 2);
         Session::click(s.form.ChkWriteProtected);
-        fillCell(s, 6, 0, 2); // reaches the protected copy too
-        selectCell(s, 5, 0);
+        s.fill(6, 0, 2); // reaches the protected copy too
+        s.select(5, 0);
         Session::click(s.form.BtDeleteSprite);
         QCOMPARE(s.state().EditorSelColumn, 6);
         QCOMPARE(s.state().EditorTiles[20], s.state().EditorTiles[6]);

@@ -1,21 +1,13 @@
 // The main window as a whole: how it starts, the help box, ending the program, the keys that
 // stand for buttons, the keyboard focus order and the names the controls give assistive tools.
-#include "datarows.h"
-#include "expected.h"
-#include "pictures.h"
 #include "session.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QTest>
 #include <QUrl>
 
 namespace {

@@ -1,18 +1,12 @@
 #include "session.h"
 
-#include "expected.h"
-#include "ui/app/formmain.h"
-#include "ui/platform/graphicbutton.h"
-#include "ui/platform/picturebox.h"
-
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMouseEvent>
 #include <QRandomGenerator>
-#include <QTest>
 
 namespace {
 
@@ -36,11 +30,7 @@ Session::Session() : window(std::make_unique<FormMain>(prompts)), form(*window) 
 Session::~Session() = default;
 
 QString Session::write(const QByteArray& bytes, const QString& name) {
-    path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("can not write %s", qPrintable(path));
-    return path;
+    return path = writeRom(dir, name, bytes);
 }
 
 void Session::openPath(const QString& file) {
@@ -144,6 +134,28 @@ void Session::copyToEditor(int column, int row) {
     doubleClick(form.SpriteBox, browserCell(column, row));
 }
 
+void Session::select(int column, int row) {
+    click(form.OptionSelect);
+    press(form.EditorBox, editorPixel(column, row));
+}
+
+void Session::fill(int column, int row, int color) {
+    click(form.BtCol[color]);
+    click(form.OptionFill);
+    press(form.EditorBox, editorPixel(column, row));
+}
+
+void Session::paint(int column, int row, int x, int y, int color) {
+    click(form.BtCol[color]);
+    click(form.OptionPaint);
+    press(form.EditorBox, editorPixel(column, row, x, y));
+}
+
+void Session::jumpTo(qint64 address) {
+    type(form.TextAddress, QString::number(address));
+    click(form.BtJumpAdd);
+}
+
 void Session::confirmNextWrite(MsgAnswer answer) {
     prompts.expect(expected::kConfirmWrite, answer);
 }
@@ -154,6 +166,14 @@ QByteArray randomBytes(qsizetype length, quint32 seed) {
     for (auto& b : bytes)
         b = char(generator.bounded(256));
     return bytes;
+}
+
+QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("can not write %s", qPrintable(path));
+    return path;
 }
 
 QByteArray fileBytes(const QString& path) {

@@ -1,21 +1,24 @@
 #pragma once
 
+// What a test of the window needs: the session, the tables, the designed messages, the
+// pictures worked out by hand and the window's widgets.
+#include "datarows.h"
+#include "expected.h"
+#include "pictures.h"
 #include "scriptedprompts.h"
+#include "testtiles.h"
+#include "ui/app/formmain.h"
+#include "ui/platform/graphicbutton.h"
+#include "ui/platform/picturebox.h"
 
 #include <QByteArray>
 #include <QImage>
-#include <QMouseEvent>
+#include <QLineEdit>
 #include <QPointF>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
-
-class FormMain;
-class GraphicButton;
-class PictureBox;
-class QLineEdit;
-class QWidget;
-struct FormMainState;
 
 // A button of the main window, for tables of buttons: `s.form.*button`.
 using Button = GraphicButton* FormMain::*;
@@ -70,6 +73,13 @@ class Session {
     [[nodiscard]] QPointF editorPixel(int column, int row, int x = 3, int y = 3) const;
     // A press and a double-click on browser cell (column, row): its tile into the editor.
     void copyToEditor(int column, int row);
+    // The Select tool pressed on editor cell (column, row).
+    void select(int column, int row);
+    // Colour `color`, then the Fill tool on a cell or the Paint tool on one of its pixels.
+    void fill(int column, int row, int color);
+    void paint(int column, int row, int x, int y, int color);
+    // The browser's jump to a typed address.
+    void jumpTo(qint64 address);
     // The write buttons' usual conversation: the confirmation answered with `answer`.
     void confirmNextWrite(MsgAnswer answer = MsgAnswer::Yes);
 };
@@ -78,3 +88,5 @@ class Session {
 [[nodiscard]] QByteArray randomBytes(qsizetype length, quint32 seed);
 // The whole content of a file, read again from disk (empty when it can not be read).
 [[nodiscard]] QByteArray fileBytes(const QString& path);
+// Writes `bytes` to a new file `name` in `dir` and returns its path.
+QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
