@@ -104,38 +104,24 @@ QString pictureDifference(const QImage& actual, const QImage& expected, const QS
     const QImage a = actual.convertToFormat(QImage::Format_RGB32);
     const QImage e = expected.convertToFormat(QImage::Format_RGB32);
     QString difference;
-    if (a.size() != e.size()) {
-        difference = QStringLiteral("%1: size %2x%3, expected %4x%5")
-                         .arg(name)
-                         .arg(a.width())
-                         .arg(a.height())
-                         .arg(e.width())
-                         .arg(e.height());
-    } else {
-        for (int y = 0; y < a.height() && difference.isEmpty(); ++y) {
-            for (int x = 0; x < a.width(); ++x) {
-                if (a.pixel(x, y) != e.pixel(x, y)) {
-                    difference =
-                        QStringLiteral("%1: first difference at (%2, %3): #%4, expected #%5")
-                            .arg(name)
-                            .arg(x)
-                            .arg(y)
-                            .arg(a.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'))
-                            .arg(e.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-                    break;
-                }
-            }
-        }
+    if (a.size() != e.size())
+        difference = QString::asprintf(": size %dx%d, expected %dx%d", a.width(), a.height(),
+                                       e.width(), e.height());
+    for (int i = 0; difference.isEmpty() && i < a.width() * a.height(); ++i) {
+        const int x = i % a.width(), y = i / a.width();
+        if (a.pixel(x, y) != e.pixel(x, y))
+            difference =
+                QString::asprintf(": first difference at (%d, %d): #%06x, expected #%06x", x, y,
+                                  a.pixel(x, y) & 0xFFFFFFu, e.pixel(x, y) & 0xFFFFFFu);
     }
-    if (!difference.isEmpty()) {
-        const QString folder = qEnvironmentVariable("PELORIN_TEST_OUTPUT", QDir::currentPath());
-        QDir().mkpath(folder);
-        QString file = name;
-        file.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_-]")), QStringLiteral("_"));
-        a.save(folder + u'/' + file + QStringLiteral("-actual.png"));
-        e.save(folder + u'/' + file + QStringLiteral("-expected.png"));
-    }
-    return difference;
+    if (difference.isEmpty()) return {};
+    const QString folder = qEnvironmentVariable("PELORIN_TEST_OUTPUT", QDir::currentPath());
+    QDir().mkpath(folder);
+    const QString file =
+        folder + u'/' + QString(name).replace(QRegularExpression("[^A-Za-z0-9_-]"), "_");
+    a.save(file + QStringLiteral("-actual.png"));
+    e.save(file + QStringLiteral("-expected.png"));
+    return name + difference;
 }
 
 ColorRef backColor(const QWidget* widget) {

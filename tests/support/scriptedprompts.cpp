@@ -3,14 +3,14 @@
 #include <QTest>
 
 QString describe(const MessageSpec& box) {
+    const auto answer = [](MsgAnswer a) {
+        return a == MsgAnswer::No ? "No" : a == MsgAnswer::Yes ? "Yes" : "OK";
+    };
     return QStringLiteral("[text \"%1\", title \"%2\", %3, %4, default %5]")
         .arg(QString(box.text).replace(u'\r', QStringLiteral("\\r")), box.title,
-             box.buttons == MsgButtons::Ok ? QStringLiteral("OK") : QStringLiteral("Yes/No"),
-             box.icon == MsgIcon::Information ? QStringLiteral("information icon")
-                                              : QStringLiteral("no icon"),
-             box.defaultButton == MsgAnswer::No    ? QStringLiteral("No")
-             : box.defaultButton == MsgAnswer::Yes ? QStringLiteral("Yes")
-                                                   : QStringLiteral("OK"));
+             box.buttons == MsgButtons::Ok ? "OK" : "Yes/No",
+             box.icon == MsgIcon::Information ? "information icon" : "no icon",
+             answer(box.defaultButton));
 }
 
 void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer) {
@@ -41,57 +41,49 @@ QString ScriptedPrompts::report() const {
     return lines.join(u'\n');
 }
 
+template <class T> std::optional<T> ScriptedPrompts::next() {
+    const T* step = m_queue.empty() ? nullptr : std::get_if<T>(&m_queue.front());
+    if (!step) return std::nullopt;
+    const T taken = *step;
+    m_queue.pop_front();
+    return taken;
+}
+
 MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     shown << message;
-    const Box* box = m_queue.empty() ? nullptr : std::get_if<Box>(&m_queue.front());
+    const std::optional<Box> box = next<Box>();
     if (!box && anyBox) return anyBox(message);
     if (!box) {
         fail(QStringLiteral("unexpected message box ") + describe(message));
         return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
     }
-    const Box expected = *box;
-    m_queue.pop_front();
-    if (!(expected.message == message))
+    if (!(box->message == message))
         fail(QStringLiteral("message box ") + describe(message) + QStringLiteral(" but expected ") +
-             describe(expected.message));
-    return expected.answer;
+             describe(box->message));
+    return box->answer;
 }
 
 QString ScriptedPrompts::openFileName(const QString& filterList) {
     filters << filterList;
-    const Open* open = m_queue.empty() ? nullptr : std::get_if<Open>(&m_queue.front());
-    if (!open && anyOpen) return anyOpen();
-    if (!open) {
-        fail(QStringLiteral("unexpected open-file dialog"));
-        return {};
-    }
-    const QString path = open->path;
-    m_queue.pop_front();
-    return path;
+    if (const std::optional<Open> open = next<Open>()) return open->path;
+    if (anyOpen) return anyOpen();
+    fail(QStringLiteral("unexpected open-file dialog"));
+    return {};
 }
 
 QString ScriptedPrompts::saveFileName(const QString& filterList, const QString& suggestedPath) {
     filters << filterList;
     suggested << suggestedPath;
-    const Save* save = m_queue.empty() ? nullptr : std::get_if<Save>(&m_queue.front());
-    if (!save) {
-        fail(QStringLiteral("unexpected save-file dialog offering ") + suggestedPath);
-        return {};
-    }
-    const QString path = save->path;
-    m_queue.pop_front();
-    return path;
+    if (const std::optional<Save> save = next<Save>()) return save->path;
+    fail(QStringLiteral("unexpected save-file dialog offering ") + suggestedPath);
+    return {};
 }
 
 ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     colorsOffered << current;
-    const Color* color = m_queue.empty() ? nullptr : std::get_if<Color>(&m_queue.front());
-    if (!color && anyColor) return anyColor(current);
-    if (!color) {
-        fail(QStringLiteral("unexpected colour picker"));
-        return current;
-    }
-    const ColorRef chosen = color->cancel ? current : color->color;
-    m_queue.pop_front();
-    return chosen;
+    if (const std::optional<Color> color = next<Color>())
+        return color->cancel ? current : color->color;
+    if (anyColor) return anyColor(current);
+    fail(QStringLiteral("unexpected colour picker"));
+    return current;
 }

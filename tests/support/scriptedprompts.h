@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <variant>
 
 // Answers the program's dialogs from a queue set up by the test, records every message box
@@ -62,6 +63,8 @@ class ScriptedPrompts : public Prompts {
     };
     using Step = std::variant<Box, Open, Save, Color>;
     void fail(const QString& what);
+    // The next step of the script when it is a T; otherwise nothing, and the step stays.
+    template <class T> std::optional<T> next();
 
     std::deque<Step> m_queue;
     QStringList m_failures;
