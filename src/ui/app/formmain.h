@@ -234,7 +234,7 @@ class FormMain : public QWidget {
     // The history (formmain_history.cpp)
     void beginStroke();
     void endStroke();
-    void paintStep(const QString& what, const std::function<void()>& change);
+    void paintStep(int column, int row, const std::function<void()>& change);
     void recordEditorStep(const QString& what, const EditorTileArray& tiles, int column, int row);
     void fileStep(const QString& what, const std::function<void()>& writes);
     [[nodiscard]] std::optional<TileBytes> tileOnDisk(qint32 address) const;

@@ -72,13 +72,14 @@ void FormMain::endStroke() {
     recordEditorStep(stroke.what, stroke.tiles, stroke.selection.column, stroke.selection.row);
 }
 
-void FormMain::paintStep(const QString& what, const std::function<void()>& change) {
+// Named only where the name is kept: a drag calls this on every move.
+void FormMain::paintStep(int column, int row, const std::function<void()>& change) {
     History& h = *m_history;
     if (!h.stroke || h.applying) {
-        editorStep(what, change);
+        editorStep(msg::paintStep(column, row), change);
         return;
     }
-    if (h.stroke->what.isEmpty()) h.stroke->what = what;
+    if (h.stroke->what.isEmpty()) h.stroke->what = msg::paintStep(column, row);
     ++h.stepDepth;
     change();
     --h.stepDepth;

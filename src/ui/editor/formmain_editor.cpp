@@ -126,7 +126,7 @@ void FormMain::applyEditorTool(double x, double y) {
         DrawEditor();
         break;
     case EditModeKind::Paint:
-        paintStep(msg::paintStep(hit->column, hit->row), [&] {
+        paintStep(hit->column, hit->row, [&] {
             const std::optional<int> pixel =
                 editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
             if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, s.NoncopiedHidden))
