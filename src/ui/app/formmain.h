@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -178,7 +179,7 @@ class FormMain : public QWidget {
     GraphicButton* ChkFlipY = nullptr;
     PictureBox* EditorBox = nullptr;
     FilledBar* ShpCol = nullptr;
-    ColorField* BtCol[4] = {};
+    std::array<ColorField*, 4> BtCol{};
     QLabel* LbStatus = nullptr;
     GraphicButton* Bthelp = nullptr;
     QButtonGroup* EditModeGroup = nullptr;
