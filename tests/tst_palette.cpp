@@ -6,108 +6,105 @@
 #include <QApplication>
 #include <QPushButton>
 
+namespace {
+
+// Whether all the window shows of `widget`, inside its frame of `frame` pixels, is `color`.
+bool shows(QWidget* widget, ColorRef color, int frame = 0) {
+    const QImage image = widget->parentWidget()->grab(widget->geometry()).toImage();
+    const QRgb rgb = qRgb(colorRed(color), colorGreen(color), colorBlue(color));
+    for (int y = frame; y < image.height() - frame; ++y)
+        for (int x = frame; x < image.width() - frame; ++x)
+            if (image.pixel(x, y) != rgb) return false;
+    return !image.isNull();
+}
+
+} // namespace
+
 class TestPalette : public QObject {
     Q_OBJECT
   private slots:
-    // The field double-clicked becomes the current colour, too. A 40-byte file: two whole
-    // tiles, half a tile, and then only pixels outside the file, which stay grey whatever the
-    // fields say.
-    void doubleClick_data() {
-        using R = Row<int, bool, ColorRef, QString>; // field, cancelled, colour: read-out
-        // clang-format off
-        rows(R{"1 red", 1, false, rgbColor(255, 0, 0), "Color no. 1 ( Hex FF )"},
-             R{"2 blue", 2, false, rgbColor(0, 0, 255), "Color no. 2 ( Hex FF0000 )"},
-             R{"0 black", 0, false, 0, "Color no. 0 ( Hex 0 )"},
-             R{"3 cancelled", 3, true, 0, "Color no. 3 ( Hex 204040 )"});
-        // clang-format on
+    // A colour field double-clicked (it becomes the current colour, too), or the options
+    // dialog opened and closed, with both grids on and cells without address hidden so that
+    // its three colours show. Pixels outside the 40-byte file stay grey.
+    void colors_data() {
+        // field (-1: the dialog, closed by Ok, Cancle, Escape, the close box, Enter on Cancle,
+        // which has the focus, or Tab to Ok and Enter), taken, colour: read-out
+        using R = Row<int, int, bool, ColorRef, QString>;
+        rows(R{"1 red", 1, 0, true, rgbColor(255, 0, 0), "Color no. 1 ( Hex FF )"},
+             R{"2 blue", 2, 0, true, rgbColor(0, 0, 255), "Color no. 2 ( Hex FF0000 )"},
+             R{"0 black", 0, 0, true, 0, "Color no. 0 ( Hex 0 )"},
+             R{"3 cancelled", 3, 0, false, 0, "Color no. 3 ( Hex 204040 )"},
+             R{"Ok", -1, 0, true, 0, ""}, R{"Cancle", -1, 1, false, 0, ""},
+             R{"Escape", -1, 2, false, 0, ""}, R{"close box", -1, 3, false, 0, ""},
+             R{"Enter on Cancle", -1, 4, false, 0, ""}, R{"Tab, Enter", -1, 5, true, 0, ""});
     }
-    void doubleClick() {
-        const auto [field, cancel, color, hover] = fetch<int, bool, ColorRef, QString>();
+    void colors() {
+        const auto [field, close, taken, color, hover] = fetch<int, int, bool, ColorRef, QString>();
         Session s;
         const QByteArray bytes = randomBytes(40, 2);
         s.open(bytes);
         s.copyToEditor(1, 0);
-        const EditorTileArray tiles{TileRecord{decodeByHand(bytes, 16), 16}};
-        ViewColors colors;
-        cancel ? s.prompts.expectColorCancel() : s.prompts.expectColor(color);
-        // Both views are drawn again, also after a cancel.
-        s.form.SpriteBox->surface().fill(Qt::red);
-        s.form.EditorBox->surface().fill(Qt::red);
-        // As the platform delivers a double-click: a click, the double-click, a release.
-        Session::click(s.form.BtCol[field]);
-        QTest::mouseDClick(s.form.BtCol[field], Qt::LeftButton);
-        QTest::mouseRelease(s.form.BtCol[field], Qt::LeftButton);
-        QCOMPARE(s.prompts.colorsOffered, QList<ColorRef>{colors.palette[field]});
-        if (!cancel) colors.palette[field] = color;
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(backColor(s.form.BtCol[i]), colors.palette[i]);
-        QCOMPARE(backColor(s.form.ShpCol), colors.palette[field]);
-        COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.markColumn = 1, .colors = colors}),
-                        "browser");
-        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {.selColumn = 1, .colors = colors}),
-                        "editor");
-        Session::move(s.form.BtCol[field], {5, 5});
-        QCOMPARE(s.status(), hover);
-        Session::click(s.form.OptionPaint);
-        Session::press(s.form.EditorBox, s.editorPixel(2, 0, 1, 2));
-        QCOMPARE(s.state().EditorTiles[2].Pixels[17], quint8(field));
-        VERIFY_PROMPTS(s.prompts);
-    }
-
-    // Both grids are on and cells without address hidden, so that all three colours show.
-    // The dialog opens with the focus on Cancle, also after it was closed from Ok.
-    void options_data() {
-        using R = Row<int, bool>; // how it is closed: colours taken
-        rows(R{"Ok", 0, true}, R{"Cancle", 1, false}, R{"Escape", 2, false},
-             R{"close box", 3, false}, R{"Enter on Cancle, which has the focus", 4, false},
-             R{"Tab to Ok and Enter", 5, true});
-    }
-    void options() {
-        const auto [close, taken] = fetch<int, bool>();
-        Session s;
-        const QByteArray bytes = randomBytes(2048, 3);
-        s.open(bytes);
-        s.copyToEditor(1, 0);
+        const bool dialog = field < 0;
         for (GraphicButton* box : {s.form.ChkGrid, s.form.ChkGridEditor, s.form.ChkNoncopied})
-            Session::click(box);
-        const ColorRef before[] = {rgbColor(0, 0, 0), rgbColor(255, 255, 255),
-                                   rgbColor(191, 191, 191)};
-        const ColorRef chosen[] = {rgbColor(0, 0, 128), rgbColor(255, 0, 0), rgbColor(255, 255, 0)};
+            Session::click(box, Qt::LeftButton, dialog);
+        ViewColors colors;
+        QVERIFY(shows(s.form.ShpCol, colors.palette[0])); // the current colour at the start
+        if (!dialog) {
+            taken ? s.prompts.expectColor(color) : s.prompts.expectColorCancel();
+            s.form.SpriteBox->surface().fill(Qt::red); // both views drawn again, even on cancel
+            s.form.EditorBox->surface().fill(Qt::red);
+            Session::click(s.form.BtCol[field]);
+            QTest::mouseDClick(s.form.BtCol[field], Qt::LeftButton);
+            QTest::mouseRelease(s.form.BtCol[field], Qt::LeftButton);
+            QCOMPARE(s.prompts.colorsOffered, QList<ColorRef>{colors.palette[field]});
+            if (taken) colors.palette[field] = color;
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(shows(s.form.BtCol[i], colors.palette[i], 1));
+            QVERIFY(shows(s.form.ShpCol, colors.palette[field]));
+            Session::move(s.form.BtCol[field], {5, 5});
+            QCOMPARE(s.status(), hover);
+        }
+        const QList<ColorRef> before{colors.grid, colors.selection, colors.empty};
+        const QList<ColorRef> chosen{rgbColor(0, 0, 128), rgbColor(255, 0, 0),
+                                     rgbColor(255, 255, 0)};
+        const QList<ColorRef>& stored = taken ? chosen : before;
         // The dialog opens showing `shown` in its grid, selection and empty swatches (made in
         // that order), the focus on Cancle, the main window disabled.
-        const auto open = [&s](const ColorRef* shown) {
+        const auto open = [&s](const QList<ColorRef>& shown) {
             Session::click(s.form.BtOptions);
             FormOptions* dialog = s.form.optionsDialog();
             QVERIFY(dialog && QTest::qWaitForWindowActive(dialog) && !s.form.isEnabled());
             QCOMPARE(QApplication::focusWidget(), dialog->BtAbort);
-            for (ColorField* swatch : dialog->findChildren<ColorField*>())
-                QCOMPARE(backColor(swatch), *shown++);
+            for (int i = 0; i < 3; ++i)
+                QVERIFY(shows(dialog->findChildren<ColorField*>()[i], shown[i], 1));
         };
-        open(before);
-        FormOptions* dialog = s.form.optionsDialog();
-        const QList<ColorField*> swatches = dialog->findChildren<ColorField*>();
-        for (int i = 0; i < 3; ++i) {
-            s.prompts.expectColor(chosen[i]);
-            Session::click(swatches[i]);
-            QCOMPARE(backColor(swatches[i]), chosen[i]);
+        if (dialog) {
+            open(before);
+            FormOptions* options = s.form.optionsDialog();
+            const QList<ColorField*> swatches = options->findChildren<ColorField*>();
+            for (int i = 0; i < 3; ++i) {
+                s.prompts.expectColor(chosen[i]);
+                Session::click(swatches[i]);
+                QVERIFY(shows(swatches[i], chosen[i], 1));
+            }
+            QCOMPARE(s.prompts.colorsOffered, before);
+            if (close == 0) Session::click(options->BtOk);
+            if (close == 1) Session::click(options->BtAbort);
+            if (close == 2) QTest::keyClick(options, Qt::Key_Escape);
+            if (close == 3) QVERIFY(options->close());
+            if (close == 5) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (close >= 4) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!options->isVisible() && s.form.isEnabled());
+            colors = {.grid = stored[0], .selection = stored[1], .empty = stored[2]};
+            open(stored);
+            Session::click(options->BtAbort);
         }
-        QCOMPARE(s.prompts.colorsOffered, (QList<ColorRef>{before[0], before[1], before[2]}));
-        if (close == 0) Session::click(dialog->BtOk);
-        if (close == 1) Session::click(dialog->BtAbort);
-        if (close == 2) QTest::keyClick(dialog, Qt::Key_Escape);
-        if (close == 3) QVERIFY(dialog->close());
-        if (close == 5) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        if (close >= 4) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(!dialog->isVisible() && s.form.isEnabled());
-        const ColorRef* stored = taken ? chosen : before;
-        const ViewColors colors{.grid = stored[0], .selection = stored[1], .empty = stored[2]};
-        COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.grid = true, .colors = colors}),
-                        "browser");
+        const BrowserPicture browser{.grid = dialog, .markColumn = !dialog, .colors = colors};
+        COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, browser), "browser");
         const EditorTileArray tiles{TileRecord{decodeByHand(bytes, 16), 16}};
-        // Zoom 3, grid, cell 1 selected, cells without address hidden.
-        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {3, true, 1, 0, true, colors}), "editor");
-        open(stored);
-        Session::click(dialog->BtAbort);
+        // Zoom 3, cell 1 selected.
+        COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {3, dialog, 1, 0, dialog, colors}),
+                        "editor");
         VERIFY_PROMPTS(s.prompts);
     }
 };
