@@ -1,11 +1,8 @@
-#include "core/app/filefilter.h"
-#include "core/app/messages.h"
 #include "core/app/numbers.h"
 #include "core/app/userguide.h"
 #include "core/app/viewgeometry.h"
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
-#include "core/palette/palettetext.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
@@ -28,24 +25,19 @@ qint64 orNone(std::optional<qint32> value) {
 // A tile at `address` with pseudo-random pixels, the same for the same seed.
 TileRecord cell(qint32 address, quint32 seed, bool flipX = false, bool flipY = false,
                 bool protect = false) {
-    TileRecord tile{{}, address, flipX, flipY, protect};
-    const QByteArray random = randomBytes(kTilePixels, seed);
-    for (int i = 0; i < kTilePixels; ++i)
-        tile.Pixels[i] = quint8(random[i] & 3);
-    return tile;
+    return {decodeByHand(randomBytes(kTileBytes, seed), 0), address, flipX, flipY, protect};
 }
 } // namespace
 
 class TestCore : public QObject {
     Q_OBJECT
   private slots:
-    // A typed number's value, and the address it rounds to (half to even) if any; each row is
-    // named by the text typed.
+    // The text typed (the row's name): its value and the address it rounds to, half to even.
     void typedNumbers_data() {
         using R = Row<double, qint64>; // value, address
         rows(R{" 1\t2\n3 ", 123, 123}, R{"+7", 7, 7}, R{"-.25", -0.25, 0}, R{"0x30", 0, 0},
              R{"2E2", 200, 200}, R{"3d2", 300, 300}, R{"4D1", 40, 40}, R{"25e-1", 2.5, 2},
-             R{"3e+2", 300, 300}, R{"1e", 1, 1}, R{"9.5", 9.5, 10},
+             R{"3e+2", 300, 300}, R{"1e", 1, 1}, R{"9.5", 9.5, 10}, R{"1e309", HUGE_VAL, kNone},
              R{"2147483647.4", 2147483647.4, kMax32}, R{"2147483647.5", 2147483647.5, kNone},
              R{"-2147483648", -2147483648.0, kMin32}, R{"-2147483649", -2147483649.0, kNone},
              R{"&H09", 9, 9}, R{"&haf", 175, 175}, R{"&HAF", 175, 175}, R{"&H8000", -32768, -32768},
@@ -60,40 +52,14 @@ class TestCore : public QObject {
         QCOMPARE(orNone(toAddress(value)), address);
     }
 
-    // Whole values clamp into the 32-bit range; a value that is not a number is no address.
-    void clamped() {
-        QCOMPARE(std::pair(saturateToAddress(kMin32 - 1), saturateToAddress(kMax32 + 1)),
-                 std::pair(qint32(kMin32), qint32(kMax32)));
-        QCOMPARE(orNone(toAddress(std::nan(""))), kNone);
-    }
-
-    // The texts shown for numbers, colours and the open dialog's file types.
-    void texts_data() {
-        using R = Row<QString, QString>; // made: expected
-        rows(R{"-5", signedDecimal(-5), "-5"},
-             R{"2^40", signedDecimal(1LL << 40), " 1099511627776"},
-             R{"plain", plainDecimal(1LL << 40), "1099511627776"},
-             R{"color 0", colorFieldText(0, rgbColor(255, 255, 128)), "Color no. 0 ( Hex 80FFFF )"},
-             R{"color 3, black", colorFieldText(3, rgbColor(0, 0, 0)), "Color no. 3 ( Hex 0 )"},
-             R{"the open dialog's filters", qtNameFilters(msg::kOpenFilter).join(u'\n'),
-               "Gameboy Roms (*.gb,*.gbc) (*.gb *.gbc)\nSuper Nintendo Roms (*.smc, *.sfc,*.fig) "
-               "(*.smc *.sfc *.fig)\nAll files (*.*) (*)"},
-             R{"blank patterns, lone name", qtNameFilters("A|*.a; ;*.b|B").join(u'\n'),
-               "A (*.a *.b)"});
-    }
-    void texts() {
-        const auto [made, expected] = fetch<QString, QString>();
-        QCOMPARE(made, expected);
-    }
-
-    // The browser's columns and rows for a box (rounded half to even), and the top address
-    // the scroll thumb then picks in a file.
+    // The browser's grid for a box, and the top address the scroll thumb picks in a file.
     void gridAndScroll_data() {
         // box width, height, zoom, cell size, file length, thumb, offset: columns, rows, top
         using R = Row<int, int, int, int, qint32, int, double, int, int, qint64>;
         rows(R{"9.5 and 10.5 to 10", 228, 252, 3, 8, 32768, 9, 15, 10, 10, 175},
              R{"8.5 to 8, half a row to none", 204, 12, 3, 8, 32768, 512, 3, 8, 0, 3},
-             R{"grid, largest file", 229, 180, 2, 9, qint32(kMax32), 1024, 1000, 13, 10, kMax32});
+             R{"grid, largest file", 229, 180, 2, 9, qint32(kMax32), 1024, 1000, 13, 10, kMax32},
+             R{"far before the start", 229, 180, 2, 9, 4096, 0, -3e9, 13, 10, kMin32});
     }
     void gridAndScroll() {
         const auto [width, height, zoom, size, length, thumb, offset, columns, rows, top] =
@@ -124,8 +90,8 @@ class TestCore : public QObject {
         if (x >= 0 && y >= 0) QCOMPARE(browserCellAddress(top, 10, int(column), int(row)), address);
     }
 
-    // A typed value as a jump (with offset 4), as the browser's marked cell to write to (whole
-    // values only) and as a typed address to write to.
+    // A value as a jump (offset 4), as the browser's marked cell and as a typed address to
+    // write to.
     void addresses_data() {
         using R = Row<double, qint32, qint64, bool, qint64>; // value, length n: top, browser, typed
         constexpr qint32 n = 4096;
@@ -143,36 +109,23 @@ class TestCore : public QObject {
         QCOMPARE(orNone(typedTarget(v, length)), typed);
     }
 
-    // Every row holds the same two bytes; only `available` of them exist.
+    // Exactly the bytes that exist (the sanitized build catches a read past them); rows without
+    // their second byte are outside the file. Encoding undoes the decoding of whole tiles.
     void decode_data() {
-        using R = Row<int, int, int, QString, int>; // low, high, available: row, rows inside
-        rows(R{"3C 7E", 0x3C, 0x7E, 16, "02333320", 8}, R{"80 01", 0x80, 0x01, 16, "10000002", 8},
-             R{"n - 15", 0x3C, 0x7E, 15, "02333320", 7}, R{"n - 2", 0x3C, 0x7E, 2, "02333320", 1},
-             R{"n - 1", 0x3C, 0x7E, 1, "", 0}, R{"past the end", 0x3C, 0x7E, -1000, "", 0});
+        using R = Row<int, int>; // available, tiles
+        rows(R{"whole", 16, 4000}, R{"15", 15, 1}, R{"2", 2, 1}, R{"1", 1, 1},
+             R{"past the end", -1000, 1});
     }
     void decode() {
-        const auto [low, high, available, pixels, inside] = fetch<int, int, int, QString, int>();
-        // Exactly the bytes that exist: the sanitized build catches a read past them.
-        std::vector<quint8> bytes(size_t(std::max(available, 0)));
-        for (size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = quint8(i % 2 ? high : low);
-        TilePixels decoded;
-        decodeTile(bytes.data(), available, decoded);
-        QString digits; // the 64 pixel values, row after row
-        for (quint8 p : decoded)
-            digits += QString::number(p);
-        QCOMPARE(digits, pixels.repeated(inside) + QString(8 * (8 - inside), u'4'));
-        QCOMPARE(reachesOutsideFile(decoded), inside < 8);
-    }
-
-    // Decoding is a one-to-one map of 16 bytes onto 64 pixels of 0 to 3: encoding undoes it.
-    void encodeDecodeIdentity() {
-        const QByteArray bytes = randomBytes(16 * 4000, 20261207);
-        for (qsizetype at = 0; at < bytes.size(); at += kTileBytes) {
-            TilePixels pixels;
-            decodeTile(reinterpret_cast<const quint8*>(bytes.constData() + at), 16, pixels);
-            QCOMPARE(pixels, decodeByHand(bytes, at));
-            QVERIFY(QByteArrayView(encodeTile(pixels)) == bytes.mid(at, 16));
+        const auto [available, tiles] = fetch<int, int>();
+        for (int seed = 0; seed < tiles; ++seed) {
+            const QByteArray bytes = randomBytes(std::max(available, 0), seed);
+            const std::vector<quint8> exact(bytes.begin(), bytes.end());
+            TilePixels decoded;
+            decodeTile(exact.data(), available, decoded);
+            QCOMPARE(decoded, decodeByHand(bytes, 0));
+            QCOMPARE(reachesOutsideFile(decoded), available < 16);
+            if (available == 16) QVERIFY(QByteArrayView(encodeTile(decoded)) == bytes);
         }
     }
 
@@ -195,27 +148,11 @@ class TestCore : public QObject {
         if (decoded) QCOMPARE(pixels, decodeByHand(file, address));
     }
 
-    void zoomAndMarks_data() {
-        // A zoom step in and out (-1: none); for cell (column, row) the ring with grid and the
-        // outline without, at that zoom.
-        using R = Row<int, int, int, int, int, Corners, Corners>;
-        rows(R{"zoom 2, first cell", 2, 3, -1, 0, 0, {-1, -1, 8, 8}, {0, 0, 16, 16}},
-             R{"zoom 3, cell (3, 2)", 3, 4, 2, 3, 2, {26, 17, 35, 26}, {72, 48, 96, 72}},
-             R{"zoom 8", 8, 9, 7, 1, 1, {8, 8, 17, 17}, {64, 64, 128, 128}},
-             R{"zoom 9, last editor cell", 9, -1, 8, 9, 7, {80, 62, 89, 71}, {648, 504, 720, 576}});
-    }
-    void zoomAndMarks() {
-        const auto [zoom, in, out, column, row, ring, outline] =
-            fetch<int, int, int, int, int, Corners, Corners>();
-        QCOMPARE(std::pair(zoomedIn(zoom).value_or(-1), zoomedOut(zoom).value_or(-1)),
-                 std::pair(in, out));
-        QVERIFY(gridRing(column, row) == ring && boxOutline(column, row, zoom) == outline);
-    }
-
     void editorHit_data() {
         // Zoom 3; cell and pixel -1: none; kind 1: with grid, 2: mirrored both ways.
         using R = Row<double, double, int, int, int>; // x, y, kind: cell, pixel
         rows(R{"(25, 55)", 25, 55, 0, 21, 16}, R{"last pixel", 239.9, 191.9, 0, 79, 63},
+             R{"x = 0", 0, 10, 0, 0, 24}, R{"y = 0", 10, 0, 0, 0, 3},
              R{"right of the cells", 240, 10, 0, -1, -1}, R{"below them", 10, 192, 0, -1, -1},
              R{"left of the canvas", -0.5, 10, 0, -1, -1}, R{"above it", 10, -0.5, 0, -1, -1},
              R{"grid gap, right", 24, 10, 1, 0, -1}, R{"grid gap, below", 10, 24, 1, 0, -1},
@@ -226,57 +163,45 @@ class TestCore : public QObject {
         const int size = cellSizeFor(kind == 1);
         const std::optional<EditorHit> hit = editorHitCell(x, y, size, 3);
         QCOMPARE(hit ? hit->index() : -1, index);
-        const TileRecord tile = cell(0, 0, kind == 2, kind == 2);
+        const TileRecord tile{{}, 0, kind == 2, kind == 2, false};
         if (hit) QCOMPARE(editorHitPixel(*hit, x, y, size, 3, tile).value_or(-1), pixel);
     }
 
-    // Cell 40 is painted (action 0), filled (1) or its copies made like it (2); 0 and 79 hold
-    // its address (0 protected and mirrored), 41 the next tile's, 1 none. Cell 40 is write-
-    // protected (state 1) or non-copied tiles are hidden (2).
+    // Cells 0 (protected, mirrored) and 79 are copies of cell 40, 41 holds the next tile (no
+    // addresses: 0). Filling 40 (1: while cells without address are hidden) reaches its
+    // copies' pixels; syncing them (2, after a clear or reload) copies all of 40.
     void copies_data() {
-        using R = Row<int, qint32, int, bool>; // action, address, state: done
-        rows(R{"paint copies", 0, 100, 0, true}, R{"fill copies", 1, 100, 0, true},
-             R{"paint, no address", 0, 0, 0, true}, R{"paint protected", 0, 100, 1, false},
-             R{"fill protected", 1, 100, 1, false}, R{"paint hidden", 0, 0, 2, false},
-             R{"paint, address, hiding", 0, 100, 2, true},
-             R{"sync: copies take over all", 2, 200, 1, true},
-             R{"sync: none without address", 2, 0, 0, true});
+        using R = Row<int, qint32>; // action, address
+        rows(R{"fill", 0, 100}, R{"fill, no address", 0, 0}, R{"fill while hiding", 1, 100},
+             R{"sync", 2, 100}, R{"sync, no address", 2, 0});
     }
     void copies() {
-        const auto [action, address, state, done] = fetch<int, qint32, int, bool>();
+        const auto [action, address] = fetch<int, qint32>();
         EditorTileArray tiles{};
         tiles[0] = cell(address, 1, true, false, true);
         tiles[79] = cell(address, 1);
-        tiles[40] = cell(address, 2, false, true, state == 1);
-        tiles[41] = cell(address + 16, 3);
-        tiles[1] = cell(0, 4);
+        tiles[40] = cell(address, 2, false, true);
+        tiles[41] = cell(address ? address + 16 : 0, 3);
         EditorTileArray expected = tiles;
-        if (action == 2) ::syncCopies(tiles, 40);
-        if (action < 2)
-            QCOMPARE(action ? fillTile(tiles, 40, 2, state == 2)
-                            : paintPixel(tiles, 40, 10, 2, state == 2),
-                     done);
-        if (done && action == 1) expected[40].Pixels.fill(2);
-        if (done && action == 0) expected[40].Pixels[10] = 2;
-        if (done && address != 0) expected[0].Pixels = expected[79].Pixels = expected[40].Pixels;
+        if (action == 2) syncCopies(tiles, 40);
+        if (action < 2) QVERIFY(fillTile(tiles, 40, 2, action == 1));
+        if (action < 2) expected[40].Pixels.fill(2);
+        if (address != 0) expected[0].Pixels = expected[79].Pixels = expected[40].Pixels;
         if (address != 0 && action == 2) expected[0] = expected[79] = expected[40];
         QCOMPARE(tiles, expected);
     }
 
-    void userGuide_data() {
-        using R = Row<bool, bool, bool>; // guide installed, in the source tree: installed found
-        rows(R{"installed and in the source tree", true, true, true},
-             R{"in the source tree only", false, true, false}, R{"neither", false, false, true});
-    }
+    // The installed guide comes first; without either the installed path is named.
     void userGuide() {
-        const auto [installed, inSource, installedFound] = fetch<bool, bool, bool>();
         QTemporaryDir dir;
-        const QString guide = "share/doc/pelorin/README.md", source = "src/README.md";
+        const QString installed = dir.filePath("share/doc/pelorin/README.md");
+        const QString source = dir.filePath("src/README.md");
         QVERIFY(QDir(dir.path()).mkpath("share/doc/pelorin") && QDir(dir.path()).mkpath("src"));
-        if (installed) writeRom(dir, guide, "guide");
-        if (inSource) writeRom(dir, source, "guide");
-        QCOMPARE(userGuidePath(dir.filePath("bin"), dir.filePath(source)),
-                 dir.filePath(installedFound ? guide : source));
+        QCOMPARE(userGuidePath(dir.filePath("bin"), source), installed);
+        writeRom(dir, "src/README.md", "guide");
+        QCOMPARE(userGuidePath(dir.filePath("bin"), source), source);
+        writeRom(dir, "share/doc/pelorin/README.md", "guide");
+        QCOMPARE(userGuidePath(dir.filePath("bin"), source), installed);
     }
 };
 

@@ -1,14 +1,7 @@
-#include "datarows.h"
-#include "pictures.h"
+#include "session.h"
 #include "ui/platform/offscreendc.h"
-#include "ui/platform/picturebox.h"
-#include "ui/platform/qtcolor.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QSignalSpy>
-#include <QTest>
-#include <QWheelEvent>
 
 namespace {
 constexpr ColorRef kBrush = rgbColor(200, 40, 10);
@@ -27,9 +20,8 @@ QList<QPoint> points(const QString& text) {
 class TestPlatform : public QObject {
     Q_OBJECT
   private slots:
-    // On a black bitmap of 8 x 6: a rectangle ("rect") from (left, top) up to, not including,
-    // (right, bottom), its outermost pixels in the pen and the others in the brush; a move and
-    // lines through the points ("line"); the closed path with these corners; or single pixels.
+    // On a black 8 x 6 bitmap: a rectangle up to, not including, its second point (its edges in
+    // the pen, the inside in the brush), lines through the points, a closed path or pixels.
     void drawing_data() {
         using R = Row<QString, QString, QString>; // how, points: pixels drawn with the pen
         rows(R{"top left", "rect", "-2,-2 3,3", ""}, R{"bottom right", "rect", "5,4 10,9", ""},
@@ -53,23 +45,21 @@ class TestPlatform : public QObject {
         if (how == "path") StrokeClosedPath(dc, left, top, right, bottom);
         for (qsizetype i = 0; i < at.size(); ++i) {
             if (how == "pixels") dc.SetPixel(at[i].x(), at[i].y(), kPen);
-            if (how == "line")
-                i ? dc.LineTo(at[i].x(), at[i].y()) : dc.MoveToEx(at[i].x(), at[i].y());
+            if (how == "line") i ? dc.LineTo(at[i].x(), at[i].y()) : dc.MoveToEx(left, top);
         }
         QImage expected(8, 6, QImage::Format_RGB32);
         expected.fill(Qt::black);
+        const QRect area(at[0], at.last() - QPoint(1, 1)); // a rectangle's: its edges and inside
+        for (int i = 0; how == "rect" && i < 8 * 6; ++i)
+            if (area.contains(i % 8, i / 8))
+                expected.setPixel(i % 8, i / 8,
+                                  toQRgb(area.contains(i % 8, i / 8, true) ? kBrush : kPen));
         for (QPoint p : points(pixels))
             expected.setPixel(p, toQRgb(kPen));
-        const QRect area(at[0], at.last() - QPoint(1, 1)); // a rectangle's: its edges and inside
-        for (int x = 0; how == "rect" && x < 8; ++x)
-            for (int y = 0; y < 6; ++y)
-                if (area.contains(x, y))
-                    expected.setPixel(x, y, toQRgb(area.contains(x, y, true) ? kBrush : kPen));
         COMPARE_PICTURE(dc.image(), expected, "drawing");
     }
 
-    // From a bitmap of 20 x 16 different colours onto a drawing area of 50 x 40: the target's
-    // corner and size, the source's corner and size.
+    // From 20 x 16 different colours onto 50 x 40: target corner and size, source corner and size.
     void stretchBlt_data() {
         using R = Row<QString>;
         rows(R{"3, cut", "40,30 18,15 0,0 6,5"}, R{"4 at -5,-7", "-5,-7 24,20 0,0 6,5"},
@@ -78,7 +68,7 @@ class TestPlatform : public QObject {
              R{"2.5 past end", "0,0 20,20 16,12 8,8"}, R{"2.5 from -3,-2", "0,0 20,20 -3,-2 8,8"},
              R{"2 by 3", "0,0 12,15 0,0 6,5"}, R{"2.65, cut", "-3,-2 53,43 0,0 20,16"},
              R{"no columns", "0,0 12,10 0,0 0,5"}, R{"no rows", "0,0 12,10 0,0 6,0"});
-        for (int zoom = 2; zoom <= 9; ++zoom)
+        for (int zoom = 2; zoom <= 9; ++zoom) // each has a copy of its own
             QTest::addRow("zoom %d", zoom)
                 << std::tuple(QString("0,0 %1,%2 0,0 6,5").arg(6 * zoom).arg(5 * zoom));
     }
@@ -91,21 +81,18 @@ class TestPlatform : public QObject {
             source.SetPixel(i % 20, i / 20, rgbColor(10 * (i % 20) + 5, 12 * (i / 20) + 3, 77));
         PictureBox box; // a drawing area of 50 x 40 inside a border of 2
         box.place({0, 0, 54, 44});
-        // Target pixel (x, y) of the rectangle shows source pixel (sx + (x - dx) * sw / dw,
-        // sy + ...) where that exists; the rest stays as it was.
+        // Each target pixel shows the source pixel it scales to, where that exists.
         QImage expected = box.surface().copy();
-        const QImage& from = source.image();
         for (int x = std::max(dx, 0); sw * sh > 0 && x < std::min(dx + dw, 50); ++x)
             for (int y = std::max(dy, 0); y < std::min(dy + dh, 40); ++y)
-                if (from.valid(sx + (x - dx) * sw / dw, sy + (y - dy) * sh / dh))
-                    expected.setPixel(x, y,
-                                      from.pixel(sx + (x - dx) * sw / dw, sy + (y - dy) * sh / dh));
+                if (const QPoint at(sx + (x - dx) * sw / dw, sy + (y - dy) * sh / dh);
+                    source.image().valid(at))
+                    expected.setPixel(x, y, source.image().pixel(at));
         StretchBlt(box, dx, dy, dw, dh, source, sx, sy, sw, sh);
         COMPARE_PICTURE(box.surface(), expected, "stretchBlt");
     }
 
-    // A press (event 2), move (5) or double-click (4) at a point of a box with a border of 2
-    // pixels around its drawing area of 100 x 80.
+    // A press (event 2), move (5) or double-click (4) on a box whose drawing area is 100 x 80.
     void mouse_data() {
         const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
         // event, x, y, button, held, keys: what the box reports
