@@ -190,6 +190,28 @@ class TestPicture : public QObject {
         COMPARE_PICTURE(s.form.EditorBox->surface(),
                         expectedEditor(tiles, {.selColumn = at.x(), .selRow = at.y()}), "import");
     }
+
+    // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one.
+    void notPictures_data() {
+        const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+        rows(Row<QByteArray, QString>{"last signature byte wrong",
+                                      signature.left(7) + "X" + QByteArray(40, 'A'),
+                                      "The file PATH is not a PNG picture."},
+             Row<QByteArray, QString>{"nothing but the signature", signature,
+                                      "The picture PATH can not be read.\rThe file is damaged."});
+    }
+    void notPictures() {
+        const auto [bytes, told] = fetch<QByteArray, QString>();
+        Session s;
+        prepare(s);
+        const EditorTileArray before = s.state().EditorTiles;
+        const QString path = writeRom(s.dir, "in.png", bytes);
+        s.prompts.expectOpen(path);
+        expectBox(s, told, path, "Can not import the picture");
+        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
+        VERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.state().EditorTiles == before);
+    }
 };
 
 QTEST_MAIN(TestPicture)

@@ -126,6 +126,17 @@ class TestPlatform : public QObject {
         QCOMPARE(log.join(u';'), reported);
     }
 
+    // The pointer passing over a shown box without a button held is reported too.
+    void trackedWithoutButtons() {
+        PictureBox box;
+        box.place({0, 0, 104, 84});
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QSignalSpy moved(&box, &PictureBox::mouseMove);
+        QTest::mouseMove(&box, {50, 40});
+        QCOMPARE(QList(moved).value(0), QVariantList({0, 0, 48.0, 38.0}));
+    }
+
     // Whole notches only: partial deltas add up, in either direction.
     void wheel() {
         PictureBox box;
