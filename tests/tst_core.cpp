@@ -135,7 +135,8 @@ class TestCore : public QObject {
         rows(R{"n - 15", 0, 64, 25, true}, R{"range start", 16, 48, 16, true},
              R{"cut by the short read", 16, 48, 32, true}, R{"range end", 16, 48, 48, true},
              R{"before", 16, 48, 15, false}, R{"after", 16, 48, 49, false},
-             R{"range past the file", 48, 32, 48, true});
+             R{"range past the file", 48, 32, 48, true},
+             R{"no address below 0", -16, 48, -16, false});
     }
     void visibleBytes() {
         const auto [start, length, address, decoded] = fetch<int, int, int, bool>();

@@ -9,10 +9,9 @@ VisibleBytes::VisibleBytes(const RomFile& file, qint64 start, qint64 length)
 }
 
 bool VisibleBytes::decode(qint64 address, TilePixels& pixels) const {
-    const qint64 at = address - m_start;
-    if (at < 0 || at + kTileBytes > qint64(m_bytes.size())) return false;
-    decodeTile(m_bytes.data() + at, m_got - at, pixels);
-    return true;
+    const std::optional<Tile> tile = tileAt(address);
+    if (tile) decodeTile(tile->bytes, tile->available, pixels);
+    return tile.has_value();
 }
 
 std::optional<VisibleBytes::Tile> VisibleBytes::tileAt(qint64 address) const {

@@ -18,7 +18,7 @@ class VisibleBytes {
     // Reads up to `length` bytes from `start` on (fewer where the file ends).
     VisibleBytes(const RomFile& file, qint64 start, qint64 length);
 
-    // Decodes the tile at `address` when its 16 bytes lie in the range read; false otherwise.
+    // Decodes the tile at `address` when `tileAt` finds it; false otherwise.
     [[nodiscard]] bool decode(qint64 address, TilePixels& pixels) const;
 
     // The bytes of the tile at `address`, for decoders that take them as they are: its first
