@@ -2,8 +2,6 @@
 
 #include "testtiles.h"
 
-#include <QWidget>
-
 #include <QDir>
 #include <QRegularExpression>
 
@@ -122,9 +120,4 @@ QString pictureDifference(const QImage& actual, const QImage& expected, const QS
     a.save(file + QStringLiteral("-actual.png"));
     e.save(file + QStringLiteral("-expected.png"));
     return name + difference;
-}
-
-ColorRef backColor(const QWidget* widget) {
-    const QColor c = widget->palette().color(QPalette::Window);
-    return rgbColor(c.red(), c.green(), c.blue());
 }

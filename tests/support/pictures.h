@@ -60,7 +60,3 @@ struct EditorPicture {
         const QString difference_ = pictureDifference((actual), (expected), (name));               \
         QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                  \
     } while (false)
-
-class QWidget;
-// The colour a label, bar or swatch shows as its background.
-[[nodiscard]] ColorRef backColor(const QWidget* widget);

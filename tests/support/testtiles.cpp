@@ -17,10 +17,6 @@ TilePixels decodeByHand(const QByteArray& file, qint64 address) {
     return pixels;
 }
 
-TilePixels tileAt(const QByteArray& file, qint64 address) {
-    return decodeByHand(file, address);
-}
-
 QByteArray encodeByHand(const TilePixels& pixels) {
     QByteArray bytes(16, '\0');
     for (int y = 0; y < 8; ++y) {

@@ -12,9 +12,5 @@
 // All 64 pixels of that tile.
 [[nodiscard]] TilePixels decodeByHand(const QByteArray& file, qint64 address);
 
-// The tile at `address` of `file`, decoded here from the bytes: row y is bytes 2y (low
-// plane) and 2y + 1 (high plane), bit 7 the leftmost pixel. The tile must lie in the file.
-[[nodiscard]] TilePixels tileAt(const QByteArray& file, qint64 address);
-
 // The 16 bytes of a tile, encoded here: per row the low bit plane, then the high one.
 [[nodiscard]] QByteArray encodeByHand(const TilePixels& pixels);
