@@ -46,6 +46,9 @@ class TestEditor : public QObject {
                 if (how < 2) Session::click(box, how == 0 ? Qt::LeftButton : Qt::RightButton);
                 tiles[k].*on = !(tiles[k].*on);
                 QCOMPARE(box->isChecked(), tiles[k].*on);
+                COMPARE_PICTURE(s.editor(),
+                                expectedEditor(tiles, {.selColumn = k % 10, .selRow = k / 10}),
+                                "switched");
             }
         };
         flip(flipX, s.form.ChkFlipX, &TileRecord::FlipX);
