@@ -53,11 +53,12 @@ class TestEditor : public QObject {
         };
         flip(flipX, s.form.ChkFlipX, &TileRecord::FlipX);
         flip(flipY, s.form.ChkFlipY, &TileRecord::FlipY);
-        Session::click(s.form.BtEditZoomOut, Qt::LeftButton, larger);
-        Session::click(s.form.BtEditZoomIn, Qt::LeftButton, smaller);
+        // The zoom buttons come last, so that each must redraw the canvas itself.
+        s.select(selected % 10, selected / 10);
         if (grid) Session::click(s.form.ChkGridEditor);
         if (hide) Session::click(s.form.ChkNoncopied);
-        s.select(selected % 10, selected / 10);
+        Session::click(s.form.BtEditZoomOut, Qt::LeftButton, larger);
+        Session::click(s.form.BtEditZoomIn, Qt::LeftButton, smaller);
         COMPARE_PICTURE(s.editor(),
                         expectedEditor(tiles, {zoom, grid, selected % 10, selected / 10, hide}),
                         QTest::currentDataTag());
