@@ -59,6 +59,14 @@ class TestPlatform : public QObject {
         COMPARE_PICTURE(dc.image(), expected, "drawing");
     }
 
+    // The fast paths write rows straight into the bitmap: only a block wholly inside may take them.
+    void holds() {
+        const OffscreenDC dc(8, 6);
+        QVERIFY(dc.holds(0, 0, 8, 6) && dc.holds(7, 5, 1, 1));
+        QVERIFY(!dc.holds(1, 0, 8, 1) && !dc.holds(0, 1, 1, 6));
+        QVERIFY(!dc.holds(-1, 0, 1, 1) && !dc.holds(0, -1, 1, 1));
+    }
+
     // From 20 x 16 different colours onto 50 x 40: target corner and size, source corner and size.
     void stretchBlt_data() {
         using R = Row<QString>;
