@@ -13,18 +13,38 @@ QRgb rgb(ColorRef c) {
     return qRgb(colorRed(c), colorGreen(c), colorBlue(c));
 }
 
-bool onRing(int bx, int by, int column, int row) {
-    const int left = 9 * column - 1, right = 9 * column + 8;
-    const int top = 9 * row - 1, bottom = 9 * row + 8;
-    const bool inX = bx >= left && bx <= right;
-    const bool inY = by >= top && by <= bottom;
-    return (inX && (by == top || by == bottom)) || (inY && (bx == left || bx == right));
-}
-
 bool onOutline(int x, int y, int x1, int y1, int x2, int y2) {
     const bool inX = x >= x1 && x <= x2;
     const bool inY = y >= y1 && y <= y2;
     return (inX && (y == y1 || y == y2)) || (inY && (x == x1 || x == x2));
+}
+
+// Both views: `count` cells of 8 (9 with the grid) bitmap pixels, each shown as zoom x zoom;
+// `tile` gives the colour of pixel (px, py) of cell (c, r). The marked cell has a ring in the
+// selection colour with the grid, an outline in `outline` without it.
+template <class View, class Tile>
+QImage drawCells(const View& v, QPoint mark, QSize count, ColorRef outside, ColorRef outline,
+                 Tile tile) {
+    const int cell = v.grid ? 9 : 8;
+    QImage image(v.box, QImage::Format_RGB32);
+    for (int y = 0; y < v.box.height(); ++y) {
+        for (int x = 0; x < v.box.width(); ++x) {
+            QRgb color = rgb(outside);
+            const int bx = x / v.zoom, by = y / v.zoom;
+            if (bx < count.width() * cell && by < count.height() * cell && bx < 255 && by < 255) {
+                const int c = bx / cell, r = by / cell, px = bx % cell, py = by % cell;
+                color = rgb(px < 8 && py < 8 ? tile(c, r, px, py) : v.colors.grid);
+                const int left = 9 * mark.x() - 1, top = 9 * mark.y() - 1;
+                if (v.grid && onOutline(bx, by, left, top, left + 9, top + 9))
+                    color = rgb(v.colors.selection);
+            }
+            const int mx = mark.x() * 8 * v.zoom, my = mark.y() * 8 * v.zoom;
+            if (!v.grid && onOutline(x, y, mx, my, mx + 8 * v.zoom, my + 8 * v.zoom))
+                color = rgb(outline);
+            image.setPixel(x, y, color);
+        }
+    }
+    return image;
 }
 
 int counts(int extent, int zoom, int cell) {
@@ -42,60 +62,23 @@ QImage expectedGreyBrowser(QSize box) {
 QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v) {
     const int cell = v.grid ? 9 : 8;
     const int columns = counts(v.box.width(), v.zoom, cell);
-    const int rows = counts(v.box.height(), v.zoom, cell);
-    QImage image(v.box, QImage::Format_RGB32);
-    for (int y = 0; y < v.box.height(); ++y) {
-        for (int x = 0; x < v.box.width(); ++x) {
-            QRgb color = rgb(v.background);
-            const int bx = x / v.zoom, by = y / v.zoom;
-            if (x < columns * cell * v.zoom && y < rows * cell * v.zoom && bx < 255 && by < 255) {
-                const int c = bx / cell, r = by / cell, px = bx % cell, py = by % cell;
-                color = rgb(v.colors.grid);
-                if (px < 8 && py < 8) {
-                    const qint64 address = v.top + 16 * (qint64(c) + qint64(r) * columns);
-                    color = rgb(v.colors.palette[size_t(pixelByHand(file, address, px, py))]);
-                }
-                if (v.grid && onRing(bx, by, v.markColumn, v.markRow))
-                    color = rgb(v.colors.selection);
-            }
-            const int mx = v.markColumn * 8 * v.zoom, my = v.markRow * 8 * v.zoom;
-            if (!v.grid && onOutline(x, y, mx, my, mx + 8 * v.zoom, my + 8 * v.zoom))
-                color = rgb(v.colors.grid);
-            image.setPixel(x, y, color);
-        }
-    }
-    return image;
+    const QSize count(columns, counts(v.box.height(), v.zoom, cell));
+    const QPoint mark(v.markColumn, v.markRow);
+    return drawCells(v, mark, count, rgbColor(191, 191, 191), v.colors.grid,
+                     [&](int c, int r, int px, int py) {
+                         const qint64 address = v.top + 16 * (qint64(c) + qint64(r) * columns);
+                         return v.colors.palette[size_t(pixelByHand(file, address, px, py))];
+                     });
 }
 
 QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& v) {
-    const int cell = v.grid ? 9 : 8;
-    QImage image(v.box, QImage::Format_RGB32);
-    for (int y = 0; y < v.box.height(); ++y) {
-        for (int x = 0; x < v.box.width(); ++x) {
-            QRgb color = rgb(v.colors.grid);
-            const int bx = x / v.zoom, by = y / v.zoom;
-            if (bx < 10 * cell && by < 8 * cell) {
-                const int c = bx / cell, r = by / cell, px = bx % cell, py = by % cell;
-                const TileRecord& t = tiles[size_t(c + 10 * r)];
-                if (px < 8 && py < 8) {
-                    if (v.hideNoncopied && t.Address == 0) {
-                        color = rgb(v.colors.empty);
-                    } else {
-                        const int sx = t.FlipX ? 7 - px : px;
-                        const int sy = t.FlipY ? 7 - py : py;
-                        color = rgb(v.colors.palette[t.Pixels[size_t(8 * sy + sx)]]);
-                    }
-                }
-                if (v.grid && onRing(bx, by, v.selColumn, v.selRow))
-                    color = rgb(v.colors.selection);
-            }
-            const int sx = 8 * v.zoom * v.selColumn, sy = 8 * v.zoom * v.selRow;
-            if (!v.grid && onOutline(x, y, sx, sy, sx + 8 * v.zoom, sy + 8 * v.zoom))
-                color = qRgb(0, 0, 0);
-            image.setPixel(x, y, color);
-        }
-    }
-    return image;
+    const QPoint mark(v.selColumn, v.selRow);
+    return drawCells(v, mark, {10, 8}, v.colors.grid, 0, [&](int c, int r, int px, int py) {
+        const TileRecord& t = tiles[size_t(c + 10 * r)];
+        const size_t pixel = size_t(8 * (t.FlipY ? 7 - py : py) + (t.FlipX ? 7 - px : px));
+        return v.hideNoncopied && t.Address == 0 ? v.colors.empty
+                                                 : v.colors.palette[t.Pixels[pixel]];
+    });
 }
 
 QString pictureDifference(const QImage& actual, const QImage& expected, const QString& name) {

@@ -27,9 +27,7 @@ struct BrowserPicture {
     int markColumn = 0;
     int markRow = 0;
     ViewColors colors{};
-    // What the box shows outside the drawn cells (grey after a zoom or grid change).
-    ColorRef background = rgbColor(191, 191, 191);
-    QSize box{229, 397};
+    QSize box{229, 397}; // outside the drawn cells grey, as after a zoom or grid change
 };
 
 struct EditorPicture {
