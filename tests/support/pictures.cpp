@@ -9,6 +9,9 @@
 
 namespace {
 
+// What a box shows where no cell is drawn.
+constexpr ColorRef kGrey = rgbColor(191, 191, 191);
+
 QRgb rgb(ColorRef c) {
     return qRgb(colorRed(c), colorGreen(c), colorBlue(c));
 }
@@ -55,7 +58,7 @@ int counts(int extent, int zoom, int cell) {
 
 QImage expectedGreyBrowser(QSize box) {
     QImage image(box, QImage::Format_RGB32);
-    image.fill(qRgb(191, 191, 191));
+    image.fill(rgb(kGrey));
     return image;
 }
 
@@ -64,11 +67,10 @@ QImage expectedBrowser(const QByteArray& file, const BrowserPicture& v) {
     const int columns = counts(v.box.width(), v.zoom, cell);
     const QSize count(columns, counts(v.box.height(), v.zoom, cell));
     const QPoint mark(v.markColumn, v.markRow);
-    return drawCells(v, mark, count, rgbColor(191, 191, 191), v.colors.grid,
-                     [&](int c, int r, int px, int py) {
-                         const qint64 address = v.top + 16 * (qint64(c) + qint64(r) * columns);
-                         return v.colors.palette[size_t(pixelByHand(file, address, px, py))];
-                     });
+    return drawCells(v, mark, count, kGrey, v.colors.grid, [&](int c, int r, int px, int py) {
+        const qint64 address = v.top + 16 * (qint64(c) + qint64(r) * columns);
+        return v.colors.palette[size_t(pixelByHand(file, address, px, py))];
+    });
 }
 
 QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& v) {
