@@ -12,9 +12,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
     FILES_MATCHING PATTERN "*.png")
 foreach(size 16 32 48 64 128)
-    set(picture ${PROJECT_SOURCE_DIR}/resources/icons/pelorin-${size}.png)
-    if(EXISTS ${picture})
-        install(FILES ${picture} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME pelorin.png)
-    endif()
+    install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/pelorin-${size}.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME pelorin.png)
 endforeach()

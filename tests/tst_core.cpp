@@ -1,4 +1,3 @@
-#include "core/app/filefilter.h"
 #include "core/app/numbers.h"
 #include "core/app/userguide.h"
 #include "core/app/viewgeometry.h"
@@ -33,9 +32,6 @@ TileRecord cell(qint32 address, quint32 seed, bool flipX = false, bool flipY = f
 class TestCore : public QObject {
     Q_OBJECT
   private slots:
-    // A name without patterns after it makes no filter; blank patterns are dropped.
-    void fileFilters() { QCOMPARE(qtNameFilters("A|*.a; ;*.b|B"), QStringList{"A (*.a *.b)"}); }
-
     // The text typed (the row's name): its value and the address it rounds to, half to even.
     void typedNumbers_data() {
         using R = Row<double, qint64>; // value, address

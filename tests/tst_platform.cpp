@@ -42,7 +42,7 @@ class TestPlatform : public QObject {
         const QList<QPoint> at = points(path);
         const int left = at[0].x(), top = at[0].y(), right = at.last().x(), bottom = at.last().y();
         if (how == "rect") dc.Rectangle(left, top, right, bottom);
-        if (how == "path") StrokeClosedPath(dc, left, top, right, bottom);
+        if (how == "path") strokeClosedPath(dc, left, top, right, bottom);
         for (qsizetype i = 0; i < at.size(); ++i) {
             if (how == "pixels") dc.SetPixel(at[i].x(), at[i].y(), kPen);
             if (how == "line") i ? dc.LineTo(at[i].x(), at[i].y()) : dc.MoveToEx(left, top);

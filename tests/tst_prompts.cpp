@@ -1,5 +1,6 @@
 // The program's dialogs as Qt shows them, looked at and closed from a timer while modal.
 #include "session.h"
+#include "ui/platform/filefilter.h"
 #include "ui/platform/qtprompts.h"
 
 #include <QColorDialog>
@@ -25,6 +26,9 @@ template <class T, class F> void whenShown(F handle) {
 class TestPrompts : public QObject {
     Q_OBJECT
   private slots:
+    // A name without patterns after it makes no filter; blank patterns are dropped.
+    void fileFilters() { QCOMPARE(qtNameFilters("A|*.a; ;*.b|B"), QStringList{"A (*.a *.b)"}); }
+
     void messageBox_data() {
         using R = Row<MessageSpec, int, MsgAnswer, QString, QString, int, int, int>;
         const int ok = QMessageBox::Ok, yes = QMessageBox::Yes, no = QMessageBox::No;

@@ -1,10 +1,10 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
-#include "core/app/twips.h"
 #include "core/app/userguide.h"
 #include "core/browser/browsermath.h"
 #include "core/rom/romfile.h"
+#include "ui/app/twips.h"
 #include "ui/palette/formoptions.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"

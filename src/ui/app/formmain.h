@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/formmainstate.h"
 #include "core/editor/editorchange.h"
 #include "core/rom/tilerecord.h"
+#include "ui/app/formmainstate.h"
 
 #include <QWidget>
 

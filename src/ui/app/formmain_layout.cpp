@@ -2,7 +2,7 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
-#include "core/app/twips.h"
+#include "ui/app/twips.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/picturebox.h"
 

@@ -92,7 +92,7 @@ void FormMain::DrawBrowser() {
     if (!BrowserDC || showNoFile()) return;
     // The background only where the tiles leave the shown part free: the grid lines.
     const int cell = s.BrowserCellSize;
-    FillCellGaps(*BrowserDC, s.BrowserColumns, s.BrowserRows, cell, s.OptionColors[0]);
+    fillCellGaps(*BrowserDC, s.BrowserColumns, s.BrowserRows, cell, s.OptionColors[0]);
     takeTileColors();
     const TileColorDecoder decoder(std::span<const quint32, 5>(m_tileColors.data(), 5));
 

@@ -45,8 +45,8 @@ void FormMain::DrawEditor() {
     // canvas the part right of and below the picture, which the copy does not reach.
     const int pictureWidth = kEditorColumns * cs * z;
     const int pictureHeight = kEditorRows * cs * z;
-    FillCellGaps(*EditorDC, kEditorColumns, kEditorRows, cs, s.OptionColors[0]);
-    FillAround(*EditorBox, pictureWidth, pictureHeight, s.OptionColors[0]);
+    fillCellGaps(*EditorDC, kEditorColumns, kEditorRows, cs, s.OptionColors[0]);
+    fillAround(*EditorBox, pictureWidth, pictureHeight, s.OptionColors[0]);
     takeTileColors();
     const bool hide = s.NoncopiedHidden;
     for (int r = 0; r < kEditorRows; ++r) {

@@ -1,6 +1,6 @@
 #include "ui/palette/formoptions.h"
 
-#include "core/app/twips.h"
+#include "ui/app/twips.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/prompts.h"
 

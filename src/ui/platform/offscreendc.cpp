@@ -69,7 +69,7 @@ void OffscreenDC::LineTo(int x, int y) {
     MoveToEx(x, y);
 }
 
-void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom) {
+void strokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom) {
     dc.MoveToEx(left, top);
     dc.LineTo(right, top);
     dc.LineTo(right, bottom);
@@ -77,7 +77,7 @@ void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom)
     dc.LineTo(left, top);
 }
 
-void FillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color) {
+void fillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color) {
     constexpr int kTileSide = 8;
     const int width = std::min(columns * cell, dc.width());
     const int height = std::min(rows * cell, dc.height());
@@ -94,7 +94,7 @@ void FillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef col
     }
 }
 
-void FillAround(PictureBox& box, int width, int height, ColorRef color) {
+void fillAround(PictureBox& box, int width, int height, ColorRef color) {
     QImage& target = box.surface();
     const int boxWidth = target.width();
     const int boxHeight = target.height();

@@ -55,19 +55,19 @@ class OffscreenDC {
 
 // The closed path (left, top), (right, top), (right, bottom), (left, bottom) and back, drawn
 // with the pen selected.
-void StrokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom);
+void strokeClosedPath(OffscreenDC& dc, int left, int top, int right, int bottom);
 
 // Fills with `color` what 8 x 8 tiles drawn at the top-left corners of a columns x rows grid
 // of cells, `cell` pixels square, leave free inside the grid: nothing for cells of 8, the
 // ninth column and row of every cell (the grid lines) for cells of 9. Clipped to the bitmap.
 // With the tiles drawn over the rest, every pixel of the grid's area is painted once.
-void FillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color);
+void fillCellGaps(OffscreenDC& dc, int columns, int rows, int cell, ColorRef color);
 
 class PictureBox;
 
 // Fills with `color` all of the box's drawing area outside the width x height rectangle at
 // its top-left corner: what a copy of that size onto that corner leaves as it was.
-void FillAround(PictureBox& box, int width, int height, ColorRef color);
+void fillAround(PictureBox& box, int width, int height, ColorRef color);
 
 // Copies the source rectangle onto the box's drawing area, each source pixel becoming a
 // block of dw/sw by dh/sh box pixels; plain source copy, clipped to the box.

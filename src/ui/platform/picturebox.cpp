@@ -43,7 +43,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     painter.drawImage(contentsRect().topLeft(), m_surface);
 }
 
-void PictureBox::FillBox(int x1, int y1, int x2, int y2, ColorRef color) {
+void PictureBox::fillBox(int x1, int y1, int x2, int y2, ColorRef color) {
     const int left = std::max(std::min(x1, x2), 0);
     const int right = std::min(std::max(x1, x2), m_surface.width() - 1);
     const int top = std::max(std::min(y1, y2), 0);
@@ -55,11 +55,11 @@ void PictureBox::FillBox(int x1, int y1, int x2, int y2, ColorRef color) {
     }
 }
 
-void PictureBox::BoxOutline(int x1, int y1, int x2, int y2, ColorRef color) {
-    FillBox(x1, y1, x2, y1, color);
-    FillBox(x1, y2, x2, y2, color);
-    FillBox(x1, y1, x1, y2, color);
-    FillBox(x2, y1, x2, y2, color);
+void PictureBox::outlineBox(int x1, int y1, int x2, int y2, ColorRef color) {
+    fillBox(x1, y1, x2, y1, color);
+    fillBox(x1, y2, x2, y2, color);
+    fillBox(x1, y1, x1, y2, color);
+    fillBox(x2, y1, x2, y2, color);
 }
 
 void PictureBox::Fill(ColorRef color) {

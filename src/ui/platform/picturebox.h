@@ -26,8 +26,8 @@ class PictureBox : public QFrame {
     [[nodiscard]] const QImage& surface() const { return m_surface; }
 
     // A filled box and a box outline, both corners included, clipped to the drawing area.
-    void FillBox(int x1, int y1, int x2, int y2, ColorRef color);
-    void BoxOutline(int x1, int y1, int x2, int y2, ColorRef color);
+    void fillBox(int x1, int y1, int x2, int y2, ColorRef color);
+    void outlineBox(int x1, int y1, int x2, int y2, ColorRef color);
     void Fill(ColorRef color);
     // Shows the picture on the screen.
     void Refresh();

@@ -1,6 +1,6 @@
 #include "ui/platform/qtprompts.h"
 
-#include "core/app/filefilter.h"
+#include "ui/platform/filefilter.h"
 #include "ui/platform/qtcolor.h"
 
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "core/app/filefilter.h"
+#include "ui/platform/filefilter.h"
 
 QList<FileFilter> parseFileFilters(const QString& filterList) {
     QList<FileFilter> filters;
