@@ -12,9 +12,13 @@ namespace {
 struct User : Session {
     void undo() { key(Qt::Key_Z, Qt::ControlModifier); }
     void redo() { key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); }
-    // The write question answered Yes, then the undo or the write button's click.
-    void undoWrite() {
-        confirmNextWrite();
+    // The undo of the write at `address` asks what it puts back where, answered `answer`.
+    void confirmUndo(qint32 address, MsgAnswer answer = MsgAnswer::Yes) {
+        prompts.expect(expected::confirmUndo(QStringLiteral("at address %1").arg(address)), answer);
+    }
+    // The question answered Yes, then the undo or the write button's click.
+    void undoWrite(qint32 address) {
+        confirmUndo(address);
         undo();
     }
     void clickWrite(GraphicButton* button) {
@@ -81,28 +85,31 @@ class TestHistory : public QObject {
   private slots:
     // Each kind of step (the button clicked, none: a copy from the browser; then a stroke)
     // undone and redone after copies, a fill and a mirror; a write asks each time.
+    // A write's undo asks about the one tile the step wrote: Save all writes cells 0 and 2 at
+    // 16 (the same bytes) and cell 1 at 32 unchanged.
     void stepsUndoAndRedo_data() {
-        using R = Row<Button, QList<QPointF>, QString>;
+        using R = Row<Button, QList<QPointF>, QString, qint32>; // ..., the step, written at
         // clang-format off
-        rows(R{"paint", &F::OptionPaint, {{1, 1}, {7, 16}, {37, 13}}, "paint in cell ( 0, 0)"},
-             R{"fill", &F::OptionFill, {{30, 10}}, "fill of cell ( 1, 0)"},
-             R{"clear the tile", &F::BtDeleteSprite, {}, "clear of cell ( 0, 0)"},
-             R{"clear all", &F::BtEditClear, {}, "clear of all cells"},
-             R{"copy into the editor", nullptr, {}, "copy of address 80 into cell ( 0, 0)"},
-             R{"reload the tile", &F::BtReloadTile, {}, "reload of cell ( 0, 0)"},
-             R{"reload all", &F::BtReload, {}, "reload of all cells"},
-             R{"write protection", &F::ChkWriteProtected, {}, "write protection of cell ( 0, 0)"},
-             R{"mirror", &F::ChkFlipX, {}, "mirror of cell ( 0, 0)"},
-             R{"upside down", &F::ChkFlipY, {}, "upside-down turn of cell ( 0, 0)"},
-             R{"save the tile", &F::SaveTile, {}, "save of cell ( 0, 0) at 16"},
-             R{"copy to the marked cell", &F::BtCopySelTile, {}, "copy of cell ( 0, 0) to 80"},
-             R{"copy to a typed address", &F::BtCopyToAddress, {}, "copy of cell ( 0, 0) to 300"},
-             R{"save all", &F::BtSaveEdit, {}, "save of all tiles"});
+        rows(R{"paint", &F::OptionPaint, {{1, 1}, {7, 16}, {37, 13}}, "paint in cell ( 0, 0)", 0},
+             R{"fill", &F::OptionFill, {{30, 10}}, "fill of cell ( 1, 0)", 0},
+             R{"clear the tile", &F::BtDeleteSprite, {}, "clear of cell ( 0, 0)", 0},
+             R{"clear all", &F::BtEditClear, {}, "clear of all cells", 0},
+             R{"copy into the editor", nullptr, {}, "copy of address 80 into cell ( 0, 0)", 0},
+             R{"reload the tile", &F::BtReloadTile, {}, "reload of cell ( 0, 0)", 0},
+             R{"reload all", &F::BtReload, {}, "reload of all cells", 0},
+             R{"write protection", &F::ChkWriteProtected, {}, "write protection of cell ( 0, 0)", 0},
+             R{"mirror", &F::ChkFlipX, {}, "mirror of cell ( 0, 0)", 0},
+             R{"upside down", &F::ChkFlipY, {}, "upside-down turn of cell ( 0, 0)", 0},
+             R{"save the tile", &F::SaveTile, {}, "save of cell ( 0, 0) at 16", 16},
+             R{"copy to the marked cell", &F::BtCopySelTile, {}, "copy of cell ( 0, 0) to 80", 80},
+             R{"copy to a typed address", &F::BtCopyToAddress, {}, "copy of cell ( 0, 0) to 300", 300},
+             R{"save all", &F::BtSaveEdit, {}, "save of all tiles", 16});
         // clang-format on
     }
     void stepsUndoAndRedo() {
-        const auto [button, points, step] = fetch<Button, QList<QPointF>, QString>();
-        const bool write = step.startsWith("save") || step.contains(" to ");
+        const auto [button, points, step, written] =
+            fetch<Button, QList<QPointF>, QString, qint32>();
+        const bool write = written != 0;
         User s;
         s.open(randomBytes(8192, 5));
         for (int column : {1, 2, 1}) // addresses 16, 32 and 16 again: two copies of one tile
@@ -121,7 +128,8 @@ class TestHistory : public QObject {
         const auto after = viewOf(s);
         QVERIFY(after != before);
         for (const bool undo : {true, false, true}) {
-            if (write) s.confirmNextWrite();
+            if (write && undo) s.confirmUndo(written);
+            if (write && !undo) s.confirmNextWrite();
             undo ? s.undo() : s.redo();
             QVERIFY(viewOf(s) == (undo ? before : after));
             QCOMPARE(s.status(), (undo ? "Undone: " : "Redone: ") + step);
@@ -145,8 +153,9 @@ class TestHistory : public QObject {
     void writeStepsRefusedAndForgotten() {
         User s;
         const QByteArray shortened = openWithTwoFilledCells(s, randomBytes(8192, 6)).left(400);
-        const auto refusal = [&s](const QString& text, const char* title) {
-            s.confirmNextWrite();
+        const auto refusal = [&s](const QString& text, const QString& title) {
+            if (title.contains("undo")) s.confirmUndo(16);
+            if (!title.contains("undo")) s.confirmNextWrite();
             s.prompts.expect(expected::refusal(text, title));
         };
         const QString changed = "The 16 bytes at address 16 of " + s.path +
@@ -161,7 +170,7 @@ class TestHistory : public QObject {
                 "Saving not possible");
         s.click(s.form.BtSaveEdit); // cell 0 (address 16) is written, cell 1 fails
         const QByteArray written = s.onDisk();
-        s.confirmNextWrite(MsgAnswer::No);
+        s.confirmUndo(16, MsgAnswer::No);
         s.undo();
         s.write(s.onDisk().replace(20, 1, "?")); // another program changes the tile at 16
         const QByteArray scribbled = s.onDisk();
@@ -169,13 +178,13 @@ class TestHistory : public QObject {
         s.undo();
         QCOMPARE(s.onDisk(), scribbled);
         s.write(written); // put back in place
-        s.undoWrite();
+        s.undoWrite(16);
         QCOMPARE(s.onDisk(), shortened);
         QCOMPARE(s.status(), QStringLiteral("Undone: save of all tiles"));
         s.confirmNextWrite();
         s.key(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(s.onDisk(), written);
-        s.undoWrite();
+        s.undoWrite(16);
         s.write(s.onDisk().replace(20, 1, "?"));
         refusal(changed.arg("write replaced"), "Can not redo the write");
         s.redo();
@@ -218,7 +227,7 @@ class TestHistory : public QObject {
         useOn(s, 1, 0);                  // colour 2: bytes 1, 3, ..., 15 of a tile change
         Session::type(s.form.TextEditAddress, QStringLiteral("1000"));
         s.clickWrite(s.form.BtCopyToAddress);
-        s.undoWrite(); // bytes 1000 to 1015 are the original ones again
+        s.undoWrite(1000); // bytes 1000 to 1015 are the original ones again
         Session::type(s.form.TextEditAddress, QStringLiteral("16777200"));
         s.clickWrite(s.form.BtCopyToAddress); // up to 16777215, the last byte within reach
         const QByteArray rom = s.onDisk();

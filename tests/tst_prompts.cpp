@@ -33,8 +33,8 @@ class TestPrompts : public QObject {
         using R = Row<MessageSpec, int, MsgAnswer, QString, QString, int, int, int>;
         const int ok = QMessageBox::Ok, yes = QMessageBox::Yes, no = QMessageBox::No;
         const MessageSpec twoLines = expected::yesNo("One\rTwo", "Really?");
-        const MessageSpec noFirst{"One\rTwo", "Really?", MsgButtons::YesNo, MsgIcon::None,
-                                  MsgAnswer::No};
+        const MessageSpec noFirst{"One\rTwo",    "Really?",     MsgButtons::YesNo,
+                                  MsgIcon::None, MsgAnswer::No, "More\nlines"};
         // box, button pressed (0: Enter): answer, title, text, buttons, icon, default button
         // clang-format off
         rows(R{"notice", expected::refusal("Go to x", "Help"), ok, MsgAnswer::Ok, "Help", "Go to x",
@@ -51,15 +51,19 @@ class TestPrompts : public QObject {
         QWidget window;
         window.setWindowTitle("Main");
         QtPrompts prompts(new QWidget(&window));
-        std::tuple<QString, QString, int, int, int> seen;
+        std::tuple<QString, QString, int, int, int, QString> seen;
         whenShown<QMessageBox>([&seen, press](QMessageBox* shown) {
-            seen = {shown->windowTitle(), shown->text(), int(shown->standardButtons()),
-                    int(shown->icon()), int(shown->standardButton(shown->defaultButton()))};
+            seen = {shown->windowTitle(),
+                    shown->text(),
+                    int(shown->standardButtons()),
+                    int(shown->icon()),
+                    int(shown->standardButton(shown->defaultButton())),
+                    shown->detailedText()};
             if (press) shown->button(QMessageBox::StandardButton(press))->click();
             if (!press) QTest::keyClick(shown, Qt::Key_Return);
         });
         QCOMPARE(int(prompts.messageBox(box)), int(answer));
-        QCOMPARE(seen, std::tuple(title, text, buttons, icon, first));
+        QCOMPARE(seen, std::tuple(title, text, buttons, icon, first, box.details));
     }
 
     // A name typed over the dialog's (none: Escape) is its answer.

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -39,13 +40,14 @@ class FaultyIo : public FileIo {
             return errno = fault == "fail" ? EIO : EINTR, -1;
         return fault == "claim" ? n : FileIo::writeAt(fd, data, length, offset);
     }
-    int statFd(int fd, struct stat& info) override {
-        return fault == "unstat" ? (errno = EIO, -1) : FileIo::statFd(fd, info);
+    std::optional<FileStatus> statFd(int fd) override {
+        if (fault == "unstat") return errno = EIO, std::nullopt;
+        return FileIo::statFd(fd);
     }
-    int statPath(const QByteArray& path, struct stat& info) override {
-        const int result = FileIo::statPath(path, info);
-        info.st_dev += fault == "device" ? 1 : 0;
-        return result;
+    std::optional<FileStatus> statPath(const QByteArray& path) override {
+        std::optional<FileStatus> status = FileIo::statPath(path);
+        if (status && fault == "device") ++status->device;
+        return status;
     }
 };
 

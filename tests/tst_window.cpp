@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -71,13 +72,40 @@ class TestWindow : public QObject {
         Session::click(s.form.Bthelp);
         s.key(Qt::Key_F1);
         QCOMPARE(s.prompts.shown.size(), 2);
-        for (const MessageSpec& box : s.prompts.shown) {
+        for (MessageSpec box : s.prompts.shown) {
+            QCOMPARE(box.details, s.prompts.shown[0].details);
+            box.details.clear();
             QCOMPARE(box, expected::refusal(box.text, "Help"));
             QVERIFY2(box.text.startsWith("Go to file:///"), qPrintable(box.text));
             const QFileInfo guide(QUrl(box.text.mid(6)).toLocalFile());
             QCOMPARE(guide.fileName(), "README.md");
             QVERIFY2(guide.isFile(), qPrintable(box.text));
         }
+        // Its details list the keys: the window's shortcuts, each once, then the two boxes'.
+        QStringList shortcuts;
+        for (const QShortcut* shortcut : f.findChildren<QShortcut*>())
+            shortcuts << shortcut->key().toString(QKeySequence::PortableText);
+        QStringList listed;
+        for (const QString& section : s.prompts.shown[0].details.split("\n\n")) {
+            listed << section.section(u'\n', 0, 0);
+            for (const QString& line : section.split(u'\n').mid(1))
+                listed << line.section(QStringLiteral(": "), 0, 0);
+        }
+        std::sort(shortcuts.begin(), shortcuts.end());
+        std::sort(listed.begin() + 1, listed.begin() + 1 + shortcuts.size());
+        const QStringList boxes{"Keys on the browser (click it first):",
+                                "Up",
+                                "Down",
+                                "PgUp",
+                                "PgDown",
+                                "Home",
+                                "End",
+                                "Keys on the editor (click it first):",
+                                "Left",
+                                "Right",
+                                "Up",
+                                "Down"};
+        QCOMPARE(listed, QStringList{"Keys in the window:"} + shortcuts + boxes);
     }
 
     // A file opened with Ctrl+O, unsaved changes in the editor: the program ends all the same,

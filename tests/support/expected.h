@@ -7,10 +7,10 @@
 namespace expected {
 
 inline MessageSpec refusal(const QString& text, const QString& title) {
-    return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok};
+    return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, {}};
 }
 inline MessageSpec yesNo(const QString& text, const QString& title) {
-    return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
+    return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes, {}};
 }
 
 inline const QString kCaption = QStringLiteral("Dorvane's Pelorin 0.22");
@@ -19,8 +19,12 @@ inline const QString kOpenFilter = QStringLiteral(
     "*.sfc;*.fig|All files (*.*)|*.*");
 
 inline const MessageSpec kJumpRefused{
-    QStringLiteral("The address must be smaller than the length of the file."), QString(),
-    MsgButtons::Ok, MsgIcon::Information, MsgAnswer::Ok};
+    QStringLiteral("The address must be smaller than the length of the file."),
+    QString(),
+    MsgButtons::Ok,
+    MsgIcon::Information,
+    MsgAnswer::Ok,
+    {}};
 inline const MessageSpec kEndOfFile =
     refusal(QStringLiteral("The tile can not be copied. It extends\rbehind the end of file."),
             QStringLiteral("Tile can not be copied"));
@@ -46,6 +50,14 @@ inline const MessageSpec kInvalidBrowserTarget =
             QStringLiteral("Can not save to file."));
 inline const MessageSpec kInvalidTypedAddress = refusal(
     QStringLiteral("You entered an invalid address."), QStringLiteral("Can not save to file."));
+// The undo of a write, putting back the bytes it replaced `where` ("at address 16").
+inline MessageSpec confirmUndo(const QString& where, int bytes = 16) {
+    return yesNo(QStringLiteral("Do you really want to put back the %1 bytes that the write "
+                                "replaced\r%2?\rThis will change the file permanently.")
+                     .arg(bytes)
+                     .arg(where),
+                 QStringLiteral("Really undoing the write?"));
+}
 inline const MessageSpec kConfirmClear = yesNo(
     QStringLiteral("Do you really want to clear the editor?"), QStringLiteral("Clear the editor"));
 

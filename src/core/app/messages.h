@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
 
 // The texts of the program's messages, titles and status lines (captions and tooltips stand
 // beside their controls in the layout). Lines of a message are joined by a carriage return.
@@ -16,6 +20,9 @@ inline const QString kOpenFilter = QStringLiteral(
 
 inline const QString kHelpTitle = QStringLiteral("Help");
 inline const QString kHelpPrefix = QStringLiteral("Go to ");
+inline const QString kKeysInWindow = QStringLiteral("Keys in the window:");
+inline const QString kKeysOnBrowser = QStringLiteral("Keys on the browser (click it first):");
+inline const QString kKeysOnEditor = QStringLiteral("Keys on the editor (click it first):");
 
 inline const QString kOpenFailedTitle = QStringLiteral("Can not open file");
 [[nodiscard]] inline QString openFailed(const QString& path, const QString& reason) {
@@ -114,6 +121,29 @@ inline const QString kNothingToRedo = QStringLiteral("Nothing to redo.");
     return QStringLiteral("The history of writes to %1 was cleared.").arg(path);
 }
 
+// Undoing a write asks what it will do: put back the bytes the write replaced, and where.
+inline const QString kConfirmUndoTitle = QStringLiteral("Really undoing the write?");
+[[nodiscard]] inline QString confirmUndoWrite(const std::vector<qint32>& addresses) {
+    const auto count = qsizetype(addresses.size());
+    QString where;
+    if (count == 1) {
+        where = QStringLiteral("at address %1").arg(addresses.front());
+    } else if (count <= 4) {
+        QStringList listed;
+        for (const qint32 address : addresses)
+            listed << QString::number(address);
+        where = QStringLiteral("at the addresses %1 and %2")
+                    .arg(listed.mid(0, count - 1).join(QStringLiteral(", ")), listed.last());
+    } else {
+        const auto [lowest, highest] = std::minmax_element(addresses.begin(), addresses.end());
+        where =
+            QStringLiteral("at %1 addresses from %2 to %3").arg(count).arg(*lowest).arg(*highest);
+    }
+    return QStringLiteral("Do you really want to put back the %1 bytes that the write replaced\r"
+                          "%2?\rThis will change the file permanently.")
+        .arg(16 * count)
+        .arg(where);
+}
 inline const QString kUndoRefusedTitle = QStringLiteral("Can not undo the write");
 inline const QString kRedoRefusedTitle = QStringLiteral("Can not redo the write");
 [[nodiscard]] inline QString fileReplacedSince(const QString& path) {

@@ -37,6 +37,11 @@ struct EditorChange {
 void applyEditorChange(const EditorChange& change, HistoryDirection direction,
                        EditorTileArray& tiles, EditorSelection& selection);
 
-// Closing the file takes every cell's address, so the history's cells lose theirs too; false
-// when the step then changes nothing any more.
-[[nodiscard]] bool forgetAddresses(EditorChange& change);
+// One step of two made one after the other (the moves of a paint stroke): the cells and the
+// selection before the first and after the second. Nothing when they cancel out.
+[[nodiscard]] std::optional<EditorChange> joinedChanges(const EditorChange& first,
+                                                        const EditorChange& second);
+
+// The step as it reads once the file is closed, which takes every cell's address; nothing when
+// it then changes nothing any more.
+[[nodiscard]] std::optional<EditorChange> withoutAddresses(EditorChange change);

@@ -23,7 +23,7 @@ std::optional<int> editorHitPixel(const EditorHit& hit, double x, double y, int 
 
 void propagatePixels(EditorTileArray& tiles, int from) {
     const TileRecord& source = tiles[from];
-    if (source.Address == 0) return;
+    if (!source.hasAddress()) return;
     for (int k = 0; k < kEditorCells; ++k) {
         if (k != from && tiles[k].Address == source.Address) tiles[k].Pixels = source.Pixels;
     }

@@ -33,7 +33,7 @@ struct EditorHit {
 
 // A cell without address is hidden while non-copied tiles are hidden.
 [[nodiscard]] constexpr bool isHiddenCell(const TileRecord& tile, bool hideNoncopied) {
-    return hideNoncopied && tile.Address == 0;
+    return hideNoncopied && !tile.hasAddress();
 }
 
 // Copies the pixels of cell `from` into every other cell of the same non-zero address,

@@ -35,13 +35,14 @@ class RomFile {
 
     [[nodiscard]] const QString& path() const { return m_path; }
     // The length taken when the file was opened.
-    [[nodiscard]] qint32 length() const { return m_length; }
+    [[nodiscard]] qint32 length() const { return qint32(m_status.size); }
     [[nodiscard]] bool openedForReadingOnly() const { return m_readOnly; }
-    // The file that was opened, and the one its path names now (nothing when there is none).
+    // The file that was opened.
     [[nodiscard]] FileIdentity identity() const {
-        return {m_path, quint64(m_device), quint64(m_inode)};
+        return {m_path, m_status.device, m_status.inode};
     }
-    [[nodiscard]] std::optional<FileIdentity> identityOnDisk() const;
+    // True when `path` names this very file now (not one put in its place, nor nothing).
+    [[nodiscard]] bool isFileAt(const QString& path) const;
 
     // Reads up to `length` bytes at `offset` and returns how many the file gave (fewer at its
     // end, 0 on failure). Nothing before the start of the file is ever read.
@@ -57,14 +58,11 @@ class RomFile {
     [[nodiscard]] std::optional<QString> writeTile(qint64 offset, const TileBytes& bytes);
 
   private:
-    RomFile(FileIo& io, int fd, QString path, qint32 length, bool readOnly, const struct stat& id);
-    [[nodiscard]] std::optional<QString> checkStillSameFile() const;
+    RomFile(FileIo& io, int fd, QString path, bool readOnly, const FileStatus& status);
 
     FileIo& m_io;
     int m_fd;
     QString m_path;
-    qint32 m_length;
     bool m_readOnly;
-    dev_t m_device;
-    ino_t m_inode;
+    FileStatus m_status; // as it was when opened
 };

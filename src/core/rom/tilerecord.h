@@ -20,5 +20,7 @@ struct TileRecord {
     bool FlipY = false;
     bool WriteProtected = false;
 
+    // Address 0 stands for "no address", even for a tile taken from the file's first 16 bytes.
+    [[nodiscard]] bool hasAddress() const { return Address != 0; }
     bool operator==(const TileRecord&) const = default;
 };

@@ -6,7 +6,7 @@
 CopyRefusal checkCopy(const EditorTileArray& tiles, int target, qint32 address) {
     if (tiles[target].WriteProtected) return CopyRefusal::WriteProtected;
     for (const TileRecord& cell : tiles) {
-        if (cell.Address == 0) continue;
+        if (!cell.hasAddress()) continue;
         const qint64 d = qint64(cell.Address) - address;
         if (d != 0 && d > -kTileBytes && d < kTileBytes) return CopyRefusal::Overlap;
     }
@@ -35,7 +35,7 @@ std::optional<qint32> typedTarget(double value, qint32 fileLength) {
 
 void syncCopies(EditorTileArray& tiles, int k) {
     const TileRecord source = tiles[k];
-    if (source.Address == 0) return;
+    if (!source.hasAddress()) return;
     for (int i = 0; i < kEditorCells; ++i) {
         if (i != k && tiles[i].Address == source.Address) tiles[i] = source;
     }
@@ -45,9 +45,22 @@ void clearCell(TileRecord& tile) {
     tile = TileRecord{};
 }
 
-void reloadCell(TileRecord& tile, const TilePixels& fromFile) {
-    tile.Pixels = fromFile;
+namespace {
+void reloadFromFile(TileRecord& tile, const TileLoader& load) {
+    if (!tile.hasAddress()) return;
+    tile.Pixels = load(tile.Address);
     tile.FlipX = false;
     tile.FlipY = false;
     tile.WriteProtected = false;
+}
+} // namespace
+
+void reloadCell(EditorTileArray& tiles, int k, const TileLoader& load) {
+    reloadFromFile(tiles[k], load);
+    syncCopies(tiles, k);
+}
+
+void reloadAll(EditorTileArray& tiles, const TileLoader& load) {
+    for (TileRecord& tile : tiles)
+        reloadFromFile(tile, load);
 }

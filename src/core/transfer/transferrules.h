@@ -2,6 +2,7 @@
 
 #include "core/editor/editorworkspace.h"
 
+#include <functional>
 #include <optional>
 
 // Why a tile from the browser can not go into the selected editor cell, once it is known to
@@ -28,5 +29,11 @@ void syncCopies(EditorTileArray& tiles, int k);
 // Back to the start state: pixels 0, no address, no switches.
 void clearCell(TileRecord& tile);
 
-// Takes the pixels read from the file again and drops the three switches.
-void reloadCell(TileRecord& tile, const TilePixels& fromFile);
+// The pixels of the tile at an address, as read from the file now.
+using TileLoader = std::function<TilePixels(qint32 address)>;
+
+// Reloads cell k from the file when it has an address (its pixels read again, the three
+// switches dropped), then makes the other cells of its address copies of it.
+void reloadCell(EditorTileArray& tiles, int k, const TileLoader& load);
+// Reloads every cell that has an address; the others are left as they are.
+void reloadAll(EditorTileArray& tiles, const TileLoader& load);

@@ -40,7 +40,7 @@ std::map<qint64, quint8> expectedOnDisk(const WrittenTiles& step, HistoryDirecti
 std::optional<QString> whyNotRestorable(const WrittenTiles& step, const RomFile& file,
                                         HistoryDirection direction) {
     const QString& path = step.file.path;
-    if (!(file.identity() == step.file) || file.identityOnDisk() != step.file)
+    if (!(file.identity() == step.file) || !file.isFileAt(path))
         return msg::fileReplacedSince(path);
     const std::map<qint64, quint8> expected = expectedOnDisk(step, direction);
     for (const TileWrite& write : step.writes) {
@@ -56,16 +56,31 @@ std::optional<QString> whyNotRestorable(const WrittenTiles& step, const RomFile&
     return std::nullopt;
 }
 
-std::optional<QString> restoreWrites(const WrittenTiles& step, RomFile& file,
-                                     HistoryDirection direction, WriteJournal& journal) {
-    const bool undo = direction == HistoryDirection::Undo;
-    const auto count = qsizetype(step.writes.size());
-    for (qsizetype n = 0; n < count; ++n) {
-        const TileWrite& write = step.writes[size_t(undo ? count - 1 - n : n)];
-        const TileBytes& from = undo ? write.after : write.before;
-        const TileBytes& to = undo ? write.before : write.after;
-        if (std::optional<QString> failure = file.writeTile(write.address, to)) return failure;
-        journal.noteWrite(write.address, from, to);
+WriteOutcome writeTiles(WrittenTiles& step, RomFile& file, WriteJournal& journal) {
+    WriteOutcome outcome;
+    std::vector<TileWrite> undoable;
+    for (TileWrite& write : step.writes) {
+        TileBytes replaced{};
+        const bool read = file.read(write.address, replaced.data(), kTileBytes) == kTileBytes;
+        outcome.failure = file.writeTile(write.address, write.after);
+        if (outcome.failure) break;
+        ++outcome.written;
+        if (!read) continue;
+        journal.noteWrite(write.address, replaced, write.after);
+        write.before = replaced;
+        if (replaced != write.after) undoable.push_back(write);
     }
-    return std::nullopt;
+    step.writes = std::move(undoable);
+    return outcome;
+}
+
+WriteOutcome unwriteTiles(const WrittenTiles& step, RomFile& file, WriteJournal& journal) {
+    WriteOutcome outcome;
+    for (auto write = step.writes.rbegin(); write != step.writes.rend(); ++write) {
+        outcome.failure = file.writeTile(write->address, write->before);
+        if (outcome.failure) break;
+        ++outcome.written;
+        journal.noteWrite(write->address, write->after, write->before);
+    }
+    return outcome;
 }

@@ -22,6 +22,12 @@ struct WrittenTiles {
     std::vector<TileWrite> writes;
 };
 
+// How far a series of writes got: the tiles written, and why the next one could not be.
+struct WriteOutcome {
+    int written = 0;
+    std::optional<QString> failure;
+};
+
 // What this session did to the open file, kept in memory: for every byte it wrote, the byte
 // that was there before its first write and the last one it wrote there.
 class WriteJournal {
@@ -45,8 +51,12 @@ class WriteJournal {
 [[nodiscard]] std::optional<QString> whyNotRestorable(const WrittenTiles& step, const RomFile& file,
                                                       HistoryDirection direction);
 
-// Writes the bytes of that side of the step (undoing in reverse order), noting each write in
-// the journal; the reason when a write fails, after the writes made before it.
-[[nodiscard]] std::optional<QString> restoreWrites(const WrittenTiles& step, RomFile& file,
-                                                   HistoryDirection direction,
-                                                   WriteJournal& journal);
+// Writes the `after` bytes of every tile in order, first reading into `before` the 16 bytes
+// each replaces, and notes them in the journal. Stops at the first failure. Afterwards `step`
+// holds the writes that can be taken back: those made, whose replaced bytes could be read and
+// differ from the new ones. Made again after an undo, it leaves the same writes.
+WriteOutcome writeTiles(WrittenTiles& step, RomFile& file, WriteJournal& journal);
+
+// Puts the `before` bytes back, the last write first, noting each in the journal; stops at the
+// first failure.
+WriteOutcome unwriteTiles(const WrittenTiles& step, RomFile& file, WriteJournal& journal);

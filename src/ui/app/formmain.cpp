@@ -4,6 +4,7 @@
 #include "core/app/userguide.h"
 #include "core/browser/browsermath.h"
 #include "core/rom/romfile.h"
+#include "ui/app/history.h"
 #include "ui/app/twips.h"
 #include "ui/palette/formoptions.h"
 #include "ui/platform/offscreendc.h"
@@ -34,7 +35,8 @@ constexpr int kScrollGap = 20;
 
 FormMain::FormMain(Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_prompts(prompts),
-      m_endProgram([](int status) { QCoreApplication::exit(status); }) {
+      m_endProgram([](int status) { QCoreApplication::exit(status); }),
+      m_history(std::make_unique<History>(s, RomFileHandle)) {
     initPictures();
     setWindowTitle(msg::kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/pelorin-32.png")));
@@ -117,6 +119,8 @@ void FormMain::Bthelp_Click() {
     // Where the help button sends people: the user guide beside the program.
     const QString guide =
         userGuidePath(QCoreApplication::applicationDirPath(), QStringLiteral(PELORIN_SOURCE_GUIDE));
-    m_prompts.messageBox(
-        notice(msg::kHelpPrefix + QUrl::fromLocalFile(guide).toString(), msg::kHelpTitle));
+    MessageSpec help =
+        notice(msg::kHelpPrefix + QUrl::fromLocalFile(guide).toString(), msg::kHelpTitle);
+    help.details = keyList();
+    m_prompts.messageBox(help);
 }

@@ -2,7 +2,10 @@
 
 #include "core/editor/editorchange.h"
 #include "core/rom/tilerecord.h"
+#include "core/transfer/transferrules.h"
+#include "core/transfer/writejournal.h"
 #include "ui/app/formmainstate.h"
+#include "ui/platform/prompts.h"
 
 #include <QWidget>
 
@@ -13,16 +16,16 @@
 #include <vector>
 
 class ColorField;
-struct History;
-struct HistoryStep;
 class FilledBar;
 class FormOptions;
 class GraphicButton;
+class History;
 class OffscreenDC;
 class PictureBox;
 class Prompts;
 class RomFile;
 class VisibleBytes;
+class WriteStep;
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
@@ -60,12 +63,15 @@ class FormMain : public QWidget {
     void Form_Unload(int& cancel);
     void BtExit_Click();
     void Bthelp_Click();
+    // Every key of the window and of its two boxes, with what it does, for the help box.
+    [[nodiscard]] static QString keyList();
 
     // The ROM file
     void BtOpenFile_Click();
     void BtCloseFile_Click();
-    // Encodes editor tile `index` and writes its 16 bytes at `address`; the reason on failure.
-    [[nodiscard]] std::optional<QString> WriteTileAt(int index, qint32 address);
+    // Encodes editor tile `index` and writes its 16 bytes at `address`, as the history's step
+    // `what`; a failure is shown.
+    void WriteTileAt(int index, qint32 address, const QString& what);
 
     // The browser
     void CreateOffscreenBitmaps();
@@ -125,9 +131,11 @@ class FormMain : public QWidget {
 
     [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
 
-    // Runs `change` on the editor's cells and selection as one step of the history, described
-    // by `what` ("paint in cell ( 3, 0)").
-    void editorStep(const QString& what, const std::function<void()>& change);
+    // Runs `edit` on a copy of the editor's cells and selection and makes what it changed one
+    // step of the history, described by `what` ("fill of cell ( 3, 0)"); true when it changed
+    // anything. The caller redraws.
+    using EditorEdit = std::function<void(EditorTileArray& tiles, EditorSelection& selected)>;
+    bool editorStep(const QString& what, const EditorEdit& edit);
 
     // The history, reached by keys: Ctrl+Z, Ctrl+Shift+Z (or Ctrl+Y), and Ctrl+Shift+P for an
     // IPS patch of what this session wrote to the open file.
@@ -202,9 +210,7 @@ class FormMain : public QWidget {
     void connectEditorHandlers();
     void connectTransferHandlers();
     void connectPaletteHandlers();
-    void connectKeysAndWheel();
-    void connectHistoryKeys();
-    void connectPictureKeys();
+    void connectKeys();
     void optionsClosed(int result);
 
     void refuseOpen(const QString& reason);
@@ -212,12 +218,14 @@ class FormMain : public QWidget {
     void recomputeTopAddress();
     void browserZoomChanged();
     void applyEditorTool(double x, double y);
-    void toggleFlip(bool TileRecord::*flag, GraphicButton* box);
+    void toggleFlip(const QString& what, bool TileRecord::*flag, GraphicButton* box);
     [[nodiscard]] TileRecord& selectedTile() { return s.EditorTiles[s.editorSelIndex()]; }
 
-    enum class WriteStep { Proceed, Stop };
-    [[nodiscard]] WriteStep beginWrite();
-    [[nodiscard]] bool writeOrReport(int index, qint32 address, int writtenBefore = -1);
+    enum class WriteAnswer { Proceed, Stop };
+    [[nodiscard]] WriteAnswer beginWrite(const MessageSpec& ask);
+    void writeTiles(const QString& what, std::vector<TileWrite> tiles, bool series);
+    // Reads tiles for the reloads, through LoadSprite.
+    [[nodiscard]] TileLoader tileLoader();
 
     FormMainState s;
     Prompts& m_prompts;
@@ -233,24 +241,10 @@ class FormMain : public QWidget {
     void takeTileColors();
 
     // The history (formmain_history.cpp)
-    void beginStroke();
-    void endStroke();
-    void paintStep(int column, int row, const std::function<void()>& change);
-    void recordEditorStep(const QString& what, const EditorTileArray& tiles, int column, int row);
-    void fileStep(const QString& what, const std::function<void()>& writes);
-    [[nodiscard]] std::optional<TileBytes> tileOnDisk(qint32 address) const;
-    void noteTileWrite(qint32 address, const std::optional<TileBytes>& before,
-                       const TileBytes& after);
-    enum class FileStepsEnd { FileClosed, WriteBackFailed };
-    void forgetFileSteps(FileStepsEnd why);
-    void pushStep(std::shared_ptr<HistoryStep> step);
-    void applyStep(HistoryStep& step, HistoryDirection direction);
+    bool paintStep(int column, int row, const EditorEdit& edit);
+    bool recordEdit(const QString& what, const EditorEdit& edit, bool partOfStroke);
     void takeStep(HistoryDirection direction);
-    [[nodiscard]] bool fileStepMayRun(const HistoryStep& step, HistoryDirection direction);
-    [[nodiscard]] bool namesRomFile(const QString& path) const;
-    struct HistoryDeleter {
-        void operator()(History* history) const;
-    };
-    [[nodiscard]] static History* newHistory();
-    std::unique_ptr<History, HistoryDeleter> m_history{newHistory()};
+    [[nodiscard]] bool mayTakeWrite(const WriteStep& step, HistoryDirection direction);
+    void forgetWrites();
+    std::unique_ptr<History> m_history;
 };

@@ -220,5 +220,5 @@ void FormMain::connectHandlers() {
     connectEditorHandlers();
     connectTransferHandlers();
     connectPaletteHandlers();
-    connectKeysAndWheel();
+    connectKeys();
 }

@@ -46,6 +46,7 @@ void FormMain::connectBrowserHandlers() {
     connect(SpriteBox, &PictureBox::mouseMove, this, &FormMain::SpriteBox_MouseMove);
     connect(SpriteBox, &PictureBox::mouseDown, this, &FormMain::SpriteBox_MouseDown);
     connect(SpriteBox, &PictureBox::dblClick, this, &FormMain::SpriteBox_DblClick);
+    connect(SpriteBox, &PictureBox::navigationKey, this, &FormMain::browserKey);
 }
 
 void FormMain::CreateOffscreenBitmaps() {

@@ -6,6 +6,7 @@
 #include "core/app/viewgeometry.h"
 #include "core/editor/editorworkspace.h"
 #include "ui/app/cellmark.h"
+#include "ui/app/history.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
@@ -33,6 +34,8 @@ void FormMain::connectEditorHandlers() {
     connect(ChkFlipX, &GraphicButton::keyToggle, this, [this] { ChkFlipX_MouseDown(0, 0, 0, 0); });
     connect(ChkFlipY, &GraphicButton::keyToggle, this, [this] { ChkFlipY_MouseDown(0, 0, 0, 0); });
     connect(ChkWriteProtected, &QAbstractButton::toggled, this, &FormMain::ChkWriteProtected_Click);
+    connect(EditorBox, &PictureBox::mouseUp, this, &FormMain::editorMouseUp);
+    connect(EditorBox, &PictureBox::navigationKey, this, &FormMain::editorKey);
 }
 
 void FormMain::DrawEditor() {
@@ -125,18 +128,20 @@ void FormMain::applyEditorTool(double x, double y) {
         ShowEditorTileInfo();
         DrawEditor();
         break;
-    case EditModeKind::Paint:
-        paintStep(hit->column, hit->row, [&] {
-            const std::optional<int> pixel =
-                editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
-            if (pixel && paintPixel(s.EditorTiles, index, *pixel, color, s.NoncopiedHidden))
-                DrawEditor();
-        });
+    case EditModeKind::Paint: {
+        const std::optional<int> pixel =
+            editorHitPixel(*hit, x, y, s.EditorCellSize, s.EditorZoom, s.EditorTiles[index]);
+        if (pixel && paintStep(hit->column, hit->row, [&](EditorTileArray& tiles, auto&) {
+                paintPixel(tiles, index, *pixel, color, s.NoncopiedHidden);
+            }))
+            DrawEditor();
         break;
+    }
     case EditModeKind::Fill:
-        editorStep(msg::fillStep(hit->column, hit->row), [&] {
-            if (fillTile(s.EditorTiles, index, color, s.NoncopiedHidden)) DrawEditor();
-        });
+        if (editorStep(msg::fillStep(hit->column, hit->row), [&](EditorTileArray& tiles, auto&) {
+                fillTile(tiles, index, color, s.NoncopiedHidden);
+            }))
+            DrawEditor();
         break;
     }
 }
@@ -145,8 +150,16 @@ void FormMain::EditorBox_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
     // A press of the pencil opens a stroke; the release closes it (editorMouseUp).
-    if (s.EditMode == EditModeKind::Paint) beginStroke();
+    if (s.EditMode == EditModeKind::Paint) m_history->beginStroke();
     applyEditorTool(x, y);
+}
+
+void FormMain::editorMouseUp(int button, int shift, double x, double y) {
+    Q_UNUSED(button);
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    m_history->endStroke();
 }
 
 void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y) {
@@ -154,19 +167,21 @@ void FormMain::Editorbox_MouseMove(int button, int shift, double x, double y) {
     const std::optional<EditorHit> hit = editorHitCell(x, y, s.EditorCellSize, s.EditorZoom);
     if (!hit) return;
     const TileRecord& t = s.EditorTiles[size_t(hit->index())];
-    LbStatus->setText(t.Address == 0
-                          ? msg::kNoTileAddress
-                          : QStringLiteral("Tile starting at byte ") + plainDecimal(t.Address));
+    LbStatus->setText(t.hasAddress()
+                          ? QStringLiteral("Tile starting at byte ") + plainDecimal(t.Address)
+                          : msg::kNoTileAddress);
     if (button != 1 || s.EditMode == EditModeKind::Fill) return;
     applyEditorTool(x, y);
 }
 
 // The box and the selected tile's switch never disagree: every press and every keyboard
 // toggle flips the switch and shows the new state.
-void FormMain::toggleFlip(bool TileRecord::*flag, GraphicButton* box) {
-    TileRecord& t = selectedTile();
-    t.*flag = !box->isChecked();
-    box->setChecked(t.*flag);
+void FormMain::toggleFlip(const QString& what, bool TileRecord::*flag, GraphicButton* box) {
+    editorStep(what, [flag](EditorTileArray& tiles, EditorSelection& selected) {
+        TileRecord& t = tiles[size_t(editorCellIndex(selected.column, selected.row))];
+        t.*flag = !(t.*flag);
+    });
+    box->setChecked(selectedTile().*flag);
     DrawEditor();
 }
 
@@ -175,8 +190,7 @@ void FormMain::ChkFlipX_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    editorStep(msg::mirrorStep(s.EditorSelColumn, s.EditorSelRow),
-               [this] { toggleFlip(&TileRecord::FlipX, ChkFlipX); });
+    toggleFlip(msg::mirrorStep(s.EditorSelColumn, s.EditorSelRow), &TileRecord::FlipX, ChkFlipX);
 }
 
 void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y) {
@@ -184,13 +198,17 @@ void FormMain::ChkFlipY_MouseDown(int button, int shift, double x, double y) {
     Q_UNUSED(shift);
     Q_UNUSED(x);
     Q_UNUSED(y);
-    editorStep(msg::upsideDownStep(s.EditorSelColumn, s.EditorSelRow),
-               [this] { toggleFlip(&TileRecord::FlipY, ChkFlipY); });
+    toggleFlip(msg::upsideDownStep(s.EditorSelColumn, s.EditorSelRow), &TileRecord::FlipY,
+               ChkFlipY);
 }
 
 void FormMain::ChkWriteProtected_Click() {
     // Also runs when ShowEditorTileInfo shows a cell's switch; that changes nothing, so it
     // records nothing.
+    const bool checked = ChkWriteProtected->isChecked();
     editorStep(msg::protectionStep(s.EditorSelColumn, s.EditorSelRow),
-               [this] { selectedTile().WriteProtected = ChkWriteProtected->isChecked(); });
+               [checked](EditorTileArray& tiles, EditorSelection& selected) {
+                   tiles[size_t(editorCellIndex(selected.column, selected.row))].WriteProtected =
+                       checked;
+               });
 }

@@ -5,13 +5,12 @@
 #include "core/app/messages.h"
 #include "core/editor/editorpicture.h"
 #include "core/palette/picturemapping.h"
+#include "core/rom/romfile.h"
 #include "ui/platform/pngfile.h"
 #include "ui/platform/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeySequence>
-#include <QShortcut>
 
 namespace {
 
@@ -29,16 +28,11 @@ constexpr int kTileSide = 8;
     return rom.dir().filePath(rom.completeBaseName() + QStringLiteral("-tiles.png"));
 }
 
-[[nodiscard]] bool isOpenRom(const FormMainState& s, const QString& path) {
-    if (!s.RomFileOpen) return false;
-    const QString rom = QFileInfo(s.RomFilePath).canonicalFilePath();
-    return !rom.isEmpty() && QFileInfo(path).canonicalFilePath() == rom;
-}
-
-void exportBlock(Prompts& prompts, const FormMainState& s, const CellBlock& block) {
+void exportBlock(Prompts& prompts, const FormMainState& s, const RomFile* rom,
+                 const CellBlock& block) {
     const QString path = prompts.saveFileName(msg::kPictureFilter, suggestedPicturePath(s));
     if (path.isEmpty()) return;
-    if (isOpenRom(s, path)) {
+    if (rom && rom->isFileAt(path)) {
         prompts.messageBox(notice(msg::kPictureOverRom, msg::kExportFailedTitle));
         return;
     }
@@ -96,22 +90,13 @@ void exportBlock(Prompts& prompts, const FormMainState& s, const CellBlock& bloc
 
 } // namespace
 
-void FormMain::connectPictureKeys() {
-    const auto shortcut = [this](QKeySequence keys, void (FormMain::*handler)()) {
-        auto* key = new QShortcut(keys, this);
-        connect(key, &QShortcut::activated, this, handler);
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_E), &FormMain::exportEditorPicture);
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &FormMain::exportCellPicture);
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_I), &FormMain::importPicture);
-}
-
 void FormMain::exportEditorPicture() {
-    exportBlock(m_prompts, s, CellBlock{});
+    exportBlock(m_prompts, s, RomFileHandle.get(), CellBlock{});
 }
 
 void FormMain::exportCellPicture() {
-    exportBlock(m_prompts, s, CellBlock{s.EditorSelColumn, s.EditorSelRow, 1, 1});
+    exportBlock(m_prompts, s, RomFileHandle.get(),
+                CellBlock{s.EditorSelColumn, s.EditorSelRow, 1, 1});
 }
 
 void FormMain::importPicture() {
@@ -128,9 +113,10 @@ void FormMain::importPicture() {
     const CellBlock block{s.EditorSelColumn, s.EditorSelRow, picture->width / kTileSide,
                           picture->height / kTileSide};
     PicturePlacement placed;
-    editorStep(QStringLiteral("import of ") + QFileInfo(path).fileName(), [&] {
-        placed = placePicture(s.EditorTiles, mapped.values, block, s.NoncopiedHidden);
-    });
+    editorStep(QStringLiteral("import of ") + QFileInfo(path).fileName(),
+               [&](EditorTileArray& tiles, EditorSelection&) {
+                   placed = placePicture(tiles, mapped.values, block, s.NoncopiedHidden);
+               });
     DrawEditor();
     ShowEditorTileInfo();
     if (placed.writeProtected > 0 || placed.hidden > 0)

@@ -99,12 +99,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {
-    static constexpr int kNavigation[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
-                                          Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
-                                          Qt::Key_Home, Qt::Key_End};
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (plain && std::find(std::begin(kNavigation), std::end(kNavigation), event->key()) !=
-                     std::end(kNavigation)) {
+    if (plain && m_navigationKeys.contains(event->key())) {
         emit navigationKey(event->key());
         event->accept();
         return;

@@ -4,6 +4,7 @@
 
 #include <QFrame>
 #include <QImage>
+#include <QList>
 
 // A box with a sunken border that keeps a persistent picture of its drawing area and shows
 // it whenever it is uncovered. Mouse positions are reported in drawing-area pixels.
@@ -31,6 +32,8 @@ class PictureBox : public QFrame {
     void Fill(ColorRef color);
     // Shows the picture on the screen.
     void Refresh();
+    // The keys that, pressed without Shift, Ctrl or Alt, are reported as navigationKey.
+    void setNavigationKeys(const QList<int>& keys) { m_navigationKeys = keys; }
 
   signals:
     void mouseDown(int button, int shift, double x, double y);
@@ -38,7 +41,7 @@ class PictureBox : public QFrame {
     void dblClick();
     // A button let go, wherever the pointer is then (positions may lie outside the area).
     void mouseUp(int button, int shift, double x, double y);
-    // An arrow key, Page Up, Page Down, Home or End pressed without Shift, Ctrl or Alt.
+    // One of the navigation keys pressed without Shift, Ctrl or Alt.
     void navigationKey(int key);
     // The wheel turned by `steps` notches (positive away from the user).
     void wheelTurned(int steps);
@@ -59,6 +62,7 @@ class PictureBox : public QFrame {
     void fitSurface();
 
     QImage m_surface;
+    QList<int> m_navigationKeys;
     int m_wheelRemainder = 0;
 };
 

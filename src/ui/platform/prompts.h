@@ -16,6 +16,8 @@ struct MessageSpec {
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
     MsgAnswer defaultButton = MsgAnswer::Ok;
+    // Shown on request below the text (the keys, in the help box).
+    QString details;
 
     bool operator==(const MessageSpec&) const = default;
 };
@@ -35,11 +37,11 @@ class Prompts {
 };
 
 [[nodiscard]] inline MessageSpec information(const QString& text, const QString& title = {}) {
-    return {text, title, MsgButtons::Ok, MsgIcon::Information, MsgAnswer::Ok};
+    return {text, title, MsgButtons::Ok, MsgIcon::Information, MsgAnswer::Ok, {}};
 }
 [[nodiscard]] inline MessageSpec notice(const QString& text, const QString& title) {
-    return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok};
+    return {text, title, MsgButtons::Ok, MsgIcon::None, MsgAnswer::Ok, {}};
 }
 [[nodiscard]] inline MessageSpec question(const QString& text, const QString& title) {
-    return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes};
+    return {text, title, MsgButtons::YesNo, MsgIcon::None, MsgAnswer::Yes, {}};
 }

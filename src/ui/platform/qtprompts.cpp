@@ -14,6 +14,7 @@ MsgAnswer QtPrompts::messageBox(const MessageSpec& message) {
     // A box without a title of its own carries the main window's caption.
     box.setWindowTitle(message.title.isEmpty() && m_parent ? m_parent->window()->windowTitle()
                                                            : message.title);
+    box.setDetailedText(message.details);
     box.setIcon(message.icon == MsgIcon::Information ? QMessageBox::Information
                                                      : QMessageBox::NoIcon);
     if (message.buttons == MsgButtons::YesNo) {

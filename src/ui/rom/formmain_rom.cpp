@@ -50,7 +50,7 @@ void FormMain::refuseOpen(const QString& reason) {
 }
 
 void FormMain::CloseFile() {
-    forgetFileSteps(FileStepsEnd::FileClosed);
+    forgetWrites();
     for (TileRecord& tile : s.EditorTiles)
         tile.Address = 0;
     TextEditAddress->setText(QStringLiteral("0"));
@@ -77,9 +77,4 @@ void FormMain::LoadSprite(qint64 address) {
 void FormMain::LoadSprite(qint64 address, const VisibleBytes& visible) {
     if (!RomFileHandle || address < 0 || !visible.decode(address, s.LoadedTile.Pixels))
         LoadSprite(address);
-}
-
-std::optional<QString> FormMain::WriteTileAt(int index, qint32 address) {
-    if (!RomFileHandle) return QStringLiteral("No file is open.");
-    return RomFileHandle->writeTile(address, encodeTile(s.EditorTiles[index].Pixels));
 }

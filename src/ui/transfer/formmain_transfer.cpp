@@ -46,147 +46,124 @@ void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address) {
     case CopyRefusal::None:
         break;
     }
-    editorStep(msg::copyInStep(address, s.EditorSelColumn, s.EditorSelRow), [&] {
-        copyIntoCell(s.EditorTiles, target, tile, address);
-        advanceSelection(s.EditorSelColumn, s.EditorSelRow);
-        ShowEditorTileInfo();
-    });
+    editorStep(msg::copyInStep(address, s.EditorSelColumn, s.EditorSelRow),
+               [&](EditorTileArray& tiles, EditorSelection& selected) {
+                   copyIntoCell(tiles, target, tile, address);
+                   advanceSelection(selected.column, selected.row);
+               });
+    ShowEditorTileInfo();
 }
 
-// The steps every write starts with: an open file, the read-only test, the question.
+// The steps every write starts with: an open file, the read-only test, the question `ask`.
 // Answered anything but Yes, the browser is redrawn and nothing is written.
-FormMain::WriteStep FormMain::beginWrite() {
-    if (!s.RomFileOpen || !RomFileHandle) return WriteStep::Stop;
+FormMain::WriteAnswer FormMain::beginWrite(const MessageSpec& ask) {
+    if (!s.RomFileOpen || !RomFileHandle) return WriteAnswer::Stop;
     if (RomFileHandle->isReadOnly()) {
         m_prompts.messageBox(notice(msg::kReadOnly, msg::kSavingNotPossible));
-        return WriteStep::Stop;
+        return WriteAnswer::Stop;
     }
-    if (m_prompts.messageBox(question(msg::kConfirmWrite, msg::kConfirmWriteTitle)) !=
-        MsgAnswer::Yes) {
+    if (m_prompts.messageBox(ask) != MsgAnswer::Yes) {
         DrawBrowser();
-        return WriteStep::Stop;
+        return WriteAnswer::Stop;
     }
-    return WriteStep::Proceed;
+    return WriteAnswer::Proceed;
 }
 
-// Writes one tile; a failure is shown (with the count of tiles written before it, for a
-// series) and the browser then shows what the file holds.
-// Every tile written goes into the history with the bytes it replaced.
-bool FormMain::writeOrReport(int index, qint32 address, int writtenBefore) {
-    const std::optional<TileBytes> replaced = tileOnDisk(address);
-    const std::optional<QString> failure = WriteTileAt(index, address);
-    if (!failure) {
-        noteTileWrite(address, replaced, encodeTile(s.EditorTiles[size_t(index)].Pixels));
-        return true;
-    }
-    QString text = msg::writeFailed(*failure);
-    if (writtenBefore >= 0) text += msg::tilesWrittenBefore(writtenBefore);
-    m_prompts.messageBox(notice(text, msg::kSavingNotPossible));
-    DrawBrowser();
-    return false;
+namespace {
+[[nodiscard]] MessageSpec confirmWrite() {
+    return question(msg::kConfirmWrite, msg::kConfirmWriteTitle);
 }
+} // namespace
 
 void FormMain::SaveTile_Click() {
-    if (beginWrite() == WriteStep::Stop) return;
+    if (beginWrite(confirmWrite()) == WriteAnswer::Stop) return;
     const int slot = s.editorSelIndex();
-    const qint32 address = s.EditorTiles[size_t(slot)].Address;
-    if (address == 0) {
+    const TileRecord& tile = s.EditorTiles[size_t(slot)];
+    if (!tile.hasAddress()) {
         m_prompts.messageBox(notice(msg::kNoAddress, msg::kCanNotSave));
         return;
     }
-    fileStep(msg::saveStep(s.EditorSelColumn, s.EditorSelRow, address), [&] {
-        if (writeOrReport(slot, address)) DrawBrowser();
-    });
+    WriteTileAt(slot, tile.Address, msg::saveStep(s.EditorSelColumn, s.EditorSelRow, tile.Address));
 }
 
 void FormMain::BtCopySelTile_Click() {
-    if (beginWrite() == WriteStep::Stop) return;
+    if (beginWrite(confirmWrite()) == WriteAnswer::Stop) return;
     const qint64 a = browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, s.BrowserSelColumn,
                                         s.BrowserSelRow);
     if (!browserTargetValid(a, s.RomFileLength)) {
         m_prompts.messageBox(notice(msg::kInvalidBrowserTarget, msg::kCanNotSave));
         return;
     }
-    fileStep(msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, qint32(a)), [&] {
-        if (writeOrReport(s.editorSelIndex(), qint32(a))) DrawBrowser();
-    });
+    WriteTileAt(s.editorSelIndex(), qint32(a),
+                msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, qint32(a)));
 }
 
 void FormMain::BtCopyToAddress_Click() {
-    if (beginWrite() == WriteStep::Stop) return;
+    if (beginWrite(confirmWrite()) == WriteAnswer::Stop) return;
     const std::optional<qint32> a =
         typedTarget(NumericValue(TextEditAddress->text()), s.RomFileLength);
     if (!a) {
         m_prompts.messageBox(notice(msg::kInvalidTypedAddress, msg::kCanNotSave));
         return;
     }
-    fileStep(msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, *a), [&] {
-        if (writeOrReport(s.editorSelIndex(), *a)) DrawBrowser();
-    });
+    WriteTileAt(s.editorSelIndex(), *a, msg::writeToStep(s.EditorSelColumn, s.EditorSelRow, *a));
 }
 
+// One step, of the tiles written before a failure too.
 void FormMain::BtSaveEdit_Click() {
-    if (beginWrite() == WriteStep::Stop) return;
-    // One step, of the tiles written before a failure too.
-    fileStep(msg::kSaveAllStep, [&] {
-        int written = 0;
-        for (int i = 0; i < kEditorCells; ++i) {
-            const qint32 address = s.EditorTiles[size_t(i)].Address;
-            if (address == 0) continue;
-            if (!writeOrReport(i, address, written)) return;
-            ++written;
-        }
-        DrawBrowser();
-    });
+    if (beginWrite(confirmWrite()) == WriteAnswer::Stop) return;
+    std::vector<TileWrite> tiles;
+    for (const TileRecord& tile : s.EditorTiles) {
+        if (tile.hasAddress()) tiles.push_back({tile.Address, {}, encodeTile(tile.Pixels)});
+    }
+    writeTiles(msg::kSaveAllStep, std::move(tiles), true);
+}
+
+TileLoader FormMain::tileLoader() {
+    return [this](qint32 address) {
+        LoadSprite(address);
+        return s.LoadedTile.Pixels;
+    };
 }
 
 void FormMain::BtReloadTile_Click() {
     if (!s.RomFileOpen) return;
-    editorStep(msg::reloadStep(s.EditorSelColumn, s.EditorSelRow), [this] {
-        const int slot = s.editorSelIndex();
-        TileRecord& t = s.EditorTiles[size_t(slot)];
-        if (t.Address > 0) {
-            LoadSprite(t.Address);
-            reloadCell(t, s.LoadedTile.Pixels);
-        }
-        syncCopies(s.EditorTiles, slot);
-        ShowEditorTileInfo();
-        DrawEditor();
-    });
+    editorStep(msg::reloadStep(s.EditorSelColumn, s.EditorSelRow),
+               [this](EditorTileArray& tiles, EditorSelection& selected) {
+                   reloadCell(tiles, editorCellIndex(selected.column, selected.row), tileLoader());
+               });
+    ShowEditorTileInfo();
+    DrawEditor();
 }
 
 void FormMain::BtReload_Click() {
     if (!s.RomFileOpen) return;
-    editorStep(msg::kReloadAllStep, [this] {
-        for (TileRecord& t : s.EditorTiles) {
-            if (t.Address > 0) {
-                LoadSprite(t.Address);
-                reloadCell(t, s.LoadedTile.Pixels);
-            }
-        }
-        ShowEditorTileInfo();
-        DrawEditor();
+    editorStep(msg::kReloadAllStep, [this](EditorTileArray& tiles, EditorSelection&) {
+        reloadAll(tiles, tileLoader());
     });
+    ShowEditorTileInfo();
+    DrawEditor();
 }
 
 void FormMain::BtDeleteSprite_Click() {
-    editorStep(msg::clearStep(s.EditorSelColumn, s.EditorSelRow), [this] {
-        clearCell(selectedTile());
-        advanceSelection(s.EditorSelColumn, s.EditorSelRow);
-        syncCopies(s.EditorTiles, s.editorSelIndex());
-        ShowEditorTileInfo();
-        DrawEditor();
-    });
+    editorStep(msg::clearStep(s.EditorSelColumn, s.EditorSelRow),
+               [](EditorTileArray& tiles, EditorSelection& selected) {
+                   clearCell(tiles[size_t(editorCellIndex(selected.column, selected.row))]);
+                   advanceSelection(selected.column, selected.row);
+                   syncCopies(tiles, editorCellIndex(selected.column, selected.row));
+               });
+    ShowEditorTileInfo();
+    DrawEditor();
 }
 
 void FormMain::BtEditClear_Click() {
     if (m_prompts.messageBox(question(msg::kConfirmClear, msg::kConfirmClearTitle)) !=
         MsgAnswer::Yes)
         return;
-    editorStep(msg::kClearAllStep, [this] {
-        for (TileRecord& t : s.EditorTiles)
+    editorStep(msg::kClearAllStep, [](EditorTileArray& tiles, EditorSelection&) {
+        for (TileRecord& t : tiles)
             clearCell(t);
-        ShowEditorTileInfo();
-        DrawEditor();
     });
+    ShowEditorTileInfo();
+    DrawEditor();
 }
