@@ -6,7 +6,9 @@
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
-#include "session.h"
+#include "datarows.h"
+#include "testfiles.h"
+#include "testtiles.h"
 
 #include <QDir>
 

@@ -1,5 +1,7 @@
 #include "../fuzz/targets.h"
-#include "session.h"
+#include "datarows.h"
+#include "testfiles.h"
+#include "testtiles.h"
 
 #include <QDir>
 

@@ -1,6 +1,5 @@
 // Undo and redo of the editor's steps and of the writes, the patch of a session, and the keys
 // that move the browser's view and the editor's selection, all driven as a user drives them.
-#include "core/transfer/ipspatch.h"
 #include "session.h"
 
 #include <QDir>
@@ -47,21 +46,6 @@ auto viewOf(const User& s) {
     return std::tuple(s.state().EditorTiles, f.TextEditAddress->text(),
                       f.ChkWriteProtected->isChecked(), f.ChkFlipX->isChecked(),
                       f.ChkFlipY->isChecked(), s.editor().copy(), s.browser().copy(), s.onDisk());
-}
-
-// An IPS applier written from the format: "PATCH", records (3-byte offset, 2-byte size,
-// bytes), "EOF". Empty when the patch does not parse to its end, or holds a record of size 0
-// (which other appliers read as a run of one byte; this program writes none).
-QByteArray applyIps(QByteArray file, const QByteArray& patch) {
-    const auto at = [&](qsizetype i) { return qint64(quint8(patch.at(i))); };
-    qsizetype i = 5;
-    while (patch.startsWith("PATCH") && i + 5 <= patch.size() && patch.mid(i, 3) != "EOF") {
-        const qint64 size = at(i + 3) << 8 | at(i + 4);
-        if (size == 0) return {};
-        file.replace(at(i) << 16 | at(i + 1) << 8 | at(i + 2), size, patch.mid(i + 5, size));
-        i += 5 + size;
-    }
-    return i + 3 == patch.size() ? file : QByteArray();
 }
 
 // A file with tiles 16 (cell 0) and 32 (cell 1) copied into the editor and filled with
@@ -252,19 +236,6 @@ class TestHistory : public QObject {
                 "the first 16 MiB\r(addresses below 16777216). No patch was made.");
         patchKey();
         VERIFY_PROMPTS(s.prompts);
-    }
-
-    // No record starts at 0x454F46, whose offset would read as "EOF": it starts one byte
-    // earlier, with the byte there, and stays within 65,535 bytes.
-    void noRecordStartsWhereItWouldReadAsEof() {
-        const auto fileByte = [](qint64 at) { return quint8(at); };         // 0x45 at 0x454F45
-        QCOMPARE(*encodeIpsPatch({{0x454F46, 1}, {0x454F47, 2}}, fileByte), // "PATCH", "EOF"
-                 QByteArray::fromHex("5041544348 454F45 0003 450102 454F46"));
-        std::map<qint64, quint8> run; // a longest record ends just before 0x454F46, then 70000
-        QByteArray expected(0x470000, '\0');
-        for (qint64 at = 0x454F46 - 0xFFFF; at < 0x454F46 + 70000; ++at)
-            expected[at] = char(run[at] = quint8(at % 251));
-        QCOMPARE(applyIps(QByteArray(0x470000, '\0'), *encodeIpsPatch(run, fileByte)), expected);
     }
 
     // Keys on the picture boxes. From the start the browser's view moves, each key after the

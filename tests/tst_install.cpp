@@ -1,5 +1,7 @@
 // The program installed into a prefix, and the script that gives a working copy of the sample.
-#include "session.h"
+#include "datarows.h"
+#include "testfiles.h"
+#include "testtiles.h"
 
 #include <QFile>
 #include <QProcess>

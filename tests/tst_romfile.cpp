@@ -1,6 +1,8 @@
 #include "core/rom/fileio.h"
 #include "core/rom/romfile.h"
-#include "session.h"
+#include "datarows.h"
+#include "testfiles.h"
+#include "testtiles.h"
 
 #include <QFile>
 

@@ -2,11 +2,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QRandomGenerator>
 
 namespace {
 
@@ -158,26 +156,4 @@ void Session::jumpTo(qint64 address) {
 
 void Session::confirmNextWrite(MsgAnswer answer) {
     prompts.expect(expected::kConfirmWrite, answer);
-}
-
-QByteArray randomBytes(qsizetype length, quint32 seed) {
-    QRandomGenerator generator(seed);
-    QByteArray bytes(length, Qt::Uninitialized);
-    for (auto& b : bytes)
-        b = char(generator.bounded(256));
-    return bytes;
-}
-
-QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("can not write %s", qPrintable(path));
-    return path;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
 }

@@ -6,6 +6,7 @@
 #include "expected.h"
 #include "pictures.h"
 #include "scriptedprompts.h"
+#include "testfiles.h"
 #include "testtiles.h"
 #include "ui/app/formmain.h"
 #include "ui/platform/graphicbutton.h"
@@ -83,10 +84,3 @@ class Session {
     // The write buttons' usual conversation: the confirmation answered with `answer`.
     void confirmNextWrite(MsgAnswer answer = MsgAnswer::Yes);
 };
-
-// Pseudo-random bytes, the same for the same seed.
-[[nodiscard]] QByteArray randomBytes(qsizetype length, quint32 seed);
-// The whole content of a file, read again from disk (empty when it can not be read).
-[[nodiscard]] QByteArray fileBytes(const QString& path);
-// Writes `bytes` to a new file `name` in `dir` and returns its path.
-QString writeRom(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
