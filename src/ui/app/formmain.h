@@ -208,6 +208,7 @@ class FormMain : public QWidget {
     void optionsClosed(int result);
 
     void refuseOpen(const QString& reason);
+    [[nodiscard]] QString openDialogFolder() const;
     [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
     void browserZoomChanged();
