@@ -10,8 +10,9 @@ class NullPrompts : public Prompts {
         ++messages;
         return message.defaultButton;
     }
-    QString openFileName(const QString& filterList) override {
+    QString openFileName(const QString& filterList, const QString& startFolder) override {
         Q_UNUSED(filterList);
+        Q_UNUSED(startFolder);
         return {};
     }
     QString saveFileName(const QString& filterList, const QString& suggestedPath) override {

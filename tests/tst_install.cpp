@@ -33,9 +33,15 @@ int run(const QString& program, const QStringList& args, QString* output = nullp
 
 class TestInstall : public QObject {
     Q_OBJECT
-    QTemporaryDir m_prefix;
+    // A user's home; the install goes where the user's own programs do, $HOME/.local.
+    QTemporaryDir m_home;
+    const QString m_prefix = m_home.filePath(".local");
+    const QString m_fresh = m_home.filePath("fresh.gb"); // drawn by the generator now
 
-    QString installed(const QString& relative) const { return m_prefix.filePath(relative); }
+    QString installed(const QString& relative) const { return m_prefix + u'/' + relative; }
+    int install(QString* output) const {
+        return run(PELORIN_CMAKE, {"--install", kBuild, "--prefix", m_prefix}, output);
+    }
 
   private slots:
     // The build tree's sample edited, as the editor may leave it: the install draws its own.
@@ -44,9 +50,8 @@ class TestInstall : public QObject {
         QVERIFY(!original.isEmpty() && writeAll(kSample, char(~original[0]) + original.mid(1)));
         const auto restore = qScopeGuard([&] { writeAll(kSample, original); });
         QString out;
-        const int code =
-            run(PELORIN_CMAKE, {"--install", kBuild, "--prefix", m_prefix.path()}, &out);
-        QVERIFY2(code == 0, qPrintable(out));
+        QVERIFY2(install(&out) == 0, qPrintable(out));
+        QCOMPARE(run(kBuild + "/tools/makesample", {m_fresh}), 0);
     }
 
     // An installed file holds what its origin holds (a file of the source tree, @PREFIX@ in
@@ -54,10 +59,9 @@ class TestInstall : public QObject {
     void installedFiles_data() {
         using R = Row<QString, QByteArray, QStringList>; // installed: contents, lines
         const auto source = [](const QString& path) { return fileBytes(kSource + u'/' + path); };
-        const QString fresh = m_prefix.filePath("fresh.gb"), man = ".I " + installed("share/");
-        QCOMPARE(run(kBuild + "/tools/makesample", {fresh}), 0);
+        const QString man = ".I " + installed("share/");
         const QByteArray page =
-            source("resources/desktop/pelorin.1.in").replace("@PREFIX@", m_prefix.path().toUtf8());
+            source("resources/desktop/pelorin.1.in").replace("@PREFIX@", m_prefix.toUtf8());
         const QString types = "MimeType=application/x-gameboy-rom;application/"
                               "x-gameboy-color-rom;application/vnd.nintendo.snes.rom;";
         // clang-format off
@@ -66,7 +70,7 @@ class TestInstall : public QObject {
              R{"manual page", "share/man/man1/pelorin.1", page, {".TH PELORIN 1 ", ".SH FILES",
                man + "pelorin/pelorin-sample.gb", man + "doc/pelorin/README.md",
                man + "applications/pelorin.desktop"}},
-             R{"sample", "share/pelorin/pelorin-sample.gb", fileBytes(fresh), {}},
+             R{"sample", "share/pelorin/pelorin-sample.gb", fileBytes(m_fresh), {}},
              R{"user guide", "share/doc/pelorin/README.md", source("README.md"), {}},
              R{"guide picture", "share/doc/pelorin/docs/pelorin-window.png",
                source("docs/pelorin-window.png"), {}});
@@ -95,7 +99,7 @@ class TestInstall : public QObject {
     // Still running after two seconds on a copy of the sample (`timeout` stops it): it did
     // not crash or quit.
     void installedProgramStarts() {
-        const QString copy = m_prefix.filePath("try.gb");
+        const QString copy = m_home.filePath("try.gb");
         QVERIFY(QFile::copy(installed("share/pelorin/pelorin-sample.gb"), copy));
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QString out;
@@ -103,16 +107,30 @@ class TestInstall : public QObject {
                  qPrintable(out));
     }
 
-    // A writable copy in the user's data folder, never the build tree's sample itself.
+    // A writable copy in the user's data folder, never the build tree's sample itself. That
+    // folder is where the install puts the original: installing again after an edit of the copy
+    // neither takes the copy for the original nor undoes the edit.
+    void workingCopyScript_data() {
+        using R = Row<QString, QByteArray>; // HOME, XDG_DATA_HOME (empty: not set)
+        rows(R{"default data folder", m_home.path(), {}},
+             R{"XDG_DATA_HOME", m_home.filePath("other"), QFile::encodeName(installed("share"))});
+    }
     void workingCopyScript() {
-        QTemporaryDir home;
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-        const QString copy = home.filePath("pelorin/pelorin-sample.gb");
+        const auto [home, dataHome] = fetch<QString, QByteArray>();
+        qputenv("HOME", QFile::encodeName(home));
+        dataHome.isEmpty() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", dataHome);
         QString out;
         QCOMPARE(run("bash", {kSource + "/scripts/working-sample.sh", kSample}, &out), 0);
-        QCOMPARE(out, copy + u'\n');
+        const QString copy = out.chopped(1);                                   // its one line
+        const auto startAgain = qScopeGuard([&copy] { QFile::remove(copy); }); // next row
+        QCOMPARE(QFileInfo(copy).path(), installed("share/pelorin"));
         QCOMPARE(fileBytes(copy), fileBytes(kSample));
         QVERIFY(QFileInfo(copy).isWritable());
+        const QByteArray drawn = fileBytes(copy), edited = char(~drawn[0]) + drawn.mid(1);
+        QVERIFY(writeAll(copy, edited));
+        QVERIFY2(install(&out) == 0, qPrintable(out));
+        QCOMPARE(fileBytes(installed("share/pelorin/pelorin-sample.gb")), fileBytes(m_fresh));
+        QCOMPARE(fileBytes(copy), edited);
     }
 };
 

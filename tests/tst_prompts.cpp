@@ -66,7 +66,8 @@ class TestPrompts : public QObject {
         QCOMPARE(seen, std::tuple(title, text, buttons, icon, first, box.details));
     }
 
-    // A name typed over the dialog's (none: Escape) is its answer.
+    // A name typed over the dialog's (none: Escape) is its answer; the dialog starts in the
+    // folder given, or in that of the path offered.
     void fileDialog_data() {
         using R = Row<bool, QString>; // save, name typed
         rows(R{"open", false, "bank0"}, R{"open cancelled", false, ""},
@@ -77,10 +78,10 @@ class TestPrompts : public QObject {
         QTemporaryDir dir;
         writeRom(dir, "bank0", {});
         QtPrompts prompts;
-        std::tuple<int, int, QStringList, QStringList> seen;
+        std::tuple<int, int, QStringList, QStringList, QString> seen;
         whenShown<QFileDialog>([&](QFileDialog* dialog) {
             seen = {dialog->fileMode(), dialog->acceptMode(), dialog->nameFilters(),
-                    dialog->selectedFiles()};
+                    dialog->selectedFiles(), dialog->directory().path()};
             dialog->setDirectory(dir.path());
             auto* field = dialog->findChild<QLineEdit*>("fileNameEdit");
             field->selectAll();
@@ -89,16 +90,17 @@ class TestPrompts : public QObject {
         });
         const QString suggested = dir.filePath("tile.png");
         QCOMPARE(save ? prompts.saveFileName("Pictures (*.png)|*.png", suggested)
-                      : prompts.openFileName(expected::kOpenFilter),
+                      : prompts.openFileName(expected::kOpenFilter, dir.path()),
                  name.isEmpty() ? QString() : dir.filePath(name));
         const QStringList open{"Gameboy Roms (*.gb,*.gbc) (*.gb *.gbc)",
                                "Super Nintendo Roms (*.smc, *.sfc,*.fig) (*.smc *.sfc *.fig)",
                                "All files (*.*) (*)"};
         QCOMPARE(seen,
                  save ? std::tuple(int(QFileDialog::AnyFile), int(QFileDialog::AcceptSave),
-                                   QStringList{"Pictures (*.png) (*.png)"}, QStringList{suggested})
+                                   QStringList{"Pictures (*.png) (*.png)"}, QStringList{suggested},
+                                   dir.path())
                       : std::tuple(int(QFileDialog::ExistingFile), int(QFileDialog::AcceptOpen),
-                                   open, QStringList{}));
+                                   open, QStringList{}, dir.path()));
     }
 
     // The picker offers the current colour and keeps it when cancelled.

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -132,6 +133,29 @@ class TestWindow : public QObject {
         QCOMPARE(ended, QList<int>{0});
         QVERIFY(!s.form.isVisible());
         QCOMPARE(s.onDisk(), bytes);
+        VERIFY_PROMPTS(s.prompts);
+    }
+
+    // The open dialogs, of a ROM file and of a picture, start in the folder of the last file
+    // opened in this run (the open file's, while one is open), else in the home folder; a file
+    // refused does not count.
+    void openDialogsStartNearTheLastFile() {
+        Session s;
+        QVERIFY(activate(s));
+        const QString home = QDir::homePath(), first = s.dir.path(), other = s.dir.filePath("b");
+        QVERIFY(QDir(first).mkdir("b"));
+        s.prompts.expectOpen({});
+        s.key(Qt::Key_O, Qt::ControlModifier);
+        s.open(randomBytes(64, 1));
+        s.prompts.anyBox = [](const MessageSpec&) { return MsgAnswer::Ok; };
+        s.openPath(other + "/none.gb"); // refused
+        s.open(randomBytes(64, 2), "b/rom.gb");
+        s.prompts.expectOpen({});
+        s.key(Qt::Key_I, Qt::ControlModifier);
+        Session::click(s.form.BtCloseFile);
+        s.prompts.expectOpen({});
+        Session::click(s.form.BtOpenFile);
+        QCOMPARE(s.prompts.startFolders, QStringList({home, home, first, first, other, other}));
         VERIFY_PROMPTS(s.prompts);
     }
 };

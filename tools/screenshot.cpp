@@ -19,7 +19,7 @@ namespace {
 class SilentPrompts : public Prompts {
   public:
     MsgAnswer messageBox(const MessageSpec&) override { return MsgAnswer::No; }
-    QString openFileName(const QString&) override { return {}; }
+    QString openFileName(const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&) override { return {}; }
     ColorRef chooseColor(ColorRef current) override { return current; }
 };
@@ -28,7 +28,7 @@ class SilentPrompts : public Prompts {
 class PicturePrompts : public SilentPrompts {
   public:
     explicit PicturePrompts(QString path) : m_path(std::move(path)) {}
-    QString openFileName(const QString&) override { return m_path; }
+    QString openFileName(const QString&, const QString&) override { return m_path; }
     QString saveFileName(const QString&, const QString&) override { return m_path; }
 
   private:

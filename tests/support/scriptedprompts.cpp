@@ -63,8 +63,9 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     return box->answer;
 }
 
-QString ScriptedPrompts::openFileName(const QString& filterList) {
+QString ScriptedPrompts::openFileName(const QString& filterList, const QString& startFolder) {
     filters << filterList;
+    startFolders << startFolder;
     if (const std::optional<Open> open = next<Open>()) return open->path;
     if (anyOpen) return anyOpen();
     fail(QStringLiteral("unexpected open-file dialog"));

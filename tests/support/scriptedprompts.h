@@ -17,7 +17,8 @@ class ScriptedPrompts : public Prompts {
   public:
     // The next message box must be exactly `box`; it is answered with `answer`.
     void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok);
-    // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded.
+    // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded, and
+    // the folder it started in in `startFolders`.
     void expectOpen(const QString& path);
     // The next save-file dialog returns `path` (empty: cancelled); the path it offered is
     // recorded in `suggested`.
@@ -27,7 +28,7 @@ class ScriptedPrompts : public Prompts {
     void expectColorCancel();
 
     MsgAnswer messageBox(const MessageSpec& message) override;
-    QString openFileName(const QString& filterList) override;
+    QString openFileName(const QString& filterList, const QString& startFolder) override;
     QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
 
@@ -44,6 +45,7 @@ class ScriptedPrompts : public Prompts {
     QList<MessageSpec> shown;
     QStringList filters;
     QStringList suggested;
+    QStringList startFolders;
     QList<ColorRef> colorsOffered;
 
   private:

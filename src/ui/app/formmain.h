@@ -214,6 +214,7 @@ class FormMain : public QWidget {
     void optionsClosed(int result);
 
     void refuseOpen(const QString& reason);
+    [[nodiscard]] QString openDialogFolder() const;
     [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
     void browserZoomChanged();

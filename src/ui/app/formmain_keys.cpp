@@ -120,5 +120,8 @@ void FormMain::dropEvent(QDropEvent* event) {
     const QString path = firstLocalFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
-    openPath(path);
+    // Opened once the drop is over: a refusal shown from inside the drop would keep the
+    // program the file was dragged from waiting for its OK.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openPath(path); }, Qt::QueuedConnection);
 }

@@ -17,6 +17,8 @@ struct FormMainState {
     QString RomFilePath;
     qint32 RomFileLength = 0;
     QString AppTitle;
+    // The folder of the last file opened in this run (the open file, while one is open).
+    QString LastOpenedFolder;
 
     // The browser
     qint32 BrowserTopAddress = 0;

@@ -100,7 +100,7 @@ void FormMain::exportCellPicture() {
 }
 
 void FormMain::importPicture() {
-    const QString path = m_prompts.openFileName(msg::kPictureFilter);
+    const QString path = m_prompts.openFileName(msg::kPictureFilter, openDialogFolder());
     if (path.isEmpty()) return;
     const std::optional<PictureColors> picture =
         readFittingPicture(m_prompts, path, s.EditorSelColumn, s.EditorSelRow);

@@ -27,9 +27,9 @@ class Prompts {
   public:
     virtual ~Prompts() = default;
     virtual MsgAnswer messageBox(const MessageSpec& message) = 0;
-    // Takes a filter list "description|patterns|description|patterns..."; returns the chosen
-    // path, or an empty string when none was chosen.
-    virtual QString openFileName(const QString& filterList) = 0;
+    // Takes a filter list "description|patterns|description|patterns..." and the folder the
+    // dialog starts in; returns the chosen path, or an empty string when none was chosen.
+    virtual QString openFileName(const QString& filterList, const QString& startFolder) = 0;
     // The save-file dialog, offering `suggestedPath`; the chosen path, or an empty string.
     virtual QString saveFileName(const QString& filterList, const QString& suggestedPath) = 0;
     // Returns the chosen colour, or `current` when the picker was cancelled.

@@ -29,8 +29,9 @@ MsgAnswer QtPrompts::messageBox(const MessageSpec& message) {
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-QString QtPrompts::openFileName(const QString& filterList) {
+QString QtPrompts::openFileName(const QString& filterList, const QString& startFolder) {
     QFileDialog dialog(m_parent);
+    dialog.setDirectory(startFolder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The descriptions already name their patterns.

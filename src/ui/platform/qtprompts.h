@@ -11,7 +11,7 @@ class QtPrompts : public Prompts {
     void setParent(QWidget* parent) { m_parent = parent; }
 
     MsgAnswer messageBox(const MessageSpec& message) override;
-    QString openFileName(const QString& filterList) override;
+    QString openFileName(const QString& filterList, const QString& startFolder) override;
     QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
 

@@ -7,10 +7,12 @@
 #include "core/rom/tilecodec.h"
 #include "ui/platform/prompts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 void FormMain::BtOpenFile_Click() {
-    const QString chosen = m_prompts.openFileName(msg::kOpenFilter);
+    const QString chosen = m_prompts.openFileName(msg::kOpenFilter, openDialogFolder());
     if (!chosen.isEmpty()) {
         s.RomFilePath = chosen;
         openfile();
@@ -40,6 +42,7 @@ void FormMain::openfile() {
     s.RomFileLength = RomFileHandle->length();
     TextAddress->setText(QStringLiteral("0"));
     s.RomFileOpen = true;
+    s.LastOpenedFolder = QFileInfo(s.RomFilePath).absolutePath();
     BtJumpAdd_Click();
 }
 
@@ -47,6 +50,12 @@ void FormMain::openfile() {
 void FormMain::refuseOpen(const QString& reason) {
     s.RomFileOpen = false;
     m_prompts.messageBox(notice(msg::openFailed(s.RomFilePath, reason), msg::kOpenFailedTitle));
+}
+
+// The open dialogs start near the files of this run, and otherwise in the home folder: never
+// in whatever folder the program happened to be started from.
+QString FormMain::openDialogFolder() const {
+    return s.LastOpenedFolder.isEmpty() ? QDir::homePath() : s.LastOpenedFolder;
 }
 
 void FormMain::CloseFile() {
