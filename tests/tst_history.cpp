@@ -248,10 +248,16 @@ class TestHistory : public QObject {
         s.open(bytes);
         s.chooseOffset(3);
         s.form.SpriteBox->setFocus();
-        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Down, 160},   {Qt::Key_Down, 320},
-                                                {Qt::Key_Up, 160},     {Qt::Key_PageDown, 2880},
-                                                {Qt::Key_PageUp, 160}, {Qt::Key_End, 17280},
-                                                {Qt::Key_Home, 0},     {Qt::Key_Up, 0}};
+        // End's page shows the last whole tile from 3 on (19971) in the last wholly shown cell
+        // (8, 15); Down and Page Down stop there.
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_Down, 160},       {Qt::Key_Down, 320},
+            {Qt::Key_Up, 160},         {Qt::Key_PageDown, 2880},
+            {Qt::Key_PageUp, 160},     {Qt::Key_End, 17440},
+            {Qt::Key_Down, 17440},     {Qt::Key_PageUp, 14720},
+            {Qt::Key_Up, 14560},       {Qt::Key_PageDown, 17280},
+            {Qt::Key_PageDown, 17440}, {Qt::Key_PageDown, 17440},
+            {Qt::Key_Home, 0},         {Qt::Key_Up, 0}};
         for (const auto& [key, typed] : keys) {
             QTest::keyClick(s.form.SpriteBox, key);
             QCOMPARE(s.form.TextAddress->text(), QString::number(typed));
