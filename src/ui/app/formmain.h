@@ -216,6 +216,7 @@ class FormMain : public QWidget {
     void refuseOpen(const QString& reason);
     [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
+    void browserViewMoved();
     void browserZoomChanged();
     void applyEditorTool(double x, double y);
     void toggleFlip(const QString& what, bool TileRecord::*flag, GraphicButton* box);
