@@ -66,7 +66,8 @@ class TestBrowser : public QObject {
 
     // The thumb dragged to v (no angles) picks v/1024 of the file, rounded down to 16 bytes a
     // visible row; the wheel moves it by whole notches (278528 bytes: 17 rows of 16 a notch).
-    // Or the address typed is jumped to, by the button (key 0), Return or Enter.
+    // Or the address typed is jumped to, by the button (key 0), Return or Enter. The read-out
+    // follows the view under a pointer that stands still on cell (1, 1).
     void top_data() {
         // length, zoom clicks, grid, offset, wheel angles, v or key, typed: top (-1: refused)
         using R = Row<int, int, bool, int, QList<int>, int, QString, int>;
@@ -96,6 +97,7 @@ class TestBrowser : public QObject {
         zoomBy(s, clicks);
         if (grid) Session::click(s.form.ChkGrid);
         s.chooseOffset(offset);
+        s.pointerOnBrowser(s.browserCell(1, 1));
         if (!typed.isEmpty()) {
             Session::type(s.form.TextAddress, typed);
             if (top < 0) s.prompts.expect(expected::kJumpRefused);
@@ -117,6 +119,8 @@ class TestBrowser : public QObject {
         COMPARE_PICTURE(s.browser(),
                         expectedBrowser(bytes, {top < 0 ? offset : top, 3 + clicks, grid}),
                         QTest::currentDataTag());
+        const int underPointer = (top < 0 ? offset : top) + 16 * (1 + s.state().BrowserColumns);
+        QCOMPARE(s.status(), QStringLiteral("Sprite at %1 ( 1, 1)").arg(underPointer));
         VERIFY_PROMPTS(s.prompts);
     }
 

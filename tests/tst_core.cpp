@@ -54,21 +54,64 @@ class TestCore : public QObject {
         QCOMPARE(orNone(toAddress(value)), address);
     }
 
-    // The browser's grid for a box, and the top address the scroll thumb picks in a file.
+    // The browser's grid for a box (the cells laid out, and those wholly inside it), and the
+    // top address the scroll thumb picks in a file.
     void gridAndScroll_data() {
-        // box width, height, zoom, cell size, file length, thumb, offset: columns, rows, top
-        using R = Row<int, int, int, int, qint32, int, double, int, int, qint64>;
-        rows(R{"9.5 and 10.5 to 10", 228, 252, 3, 8, 32768, 9, 15, 10, 10, 175},
-             R{"8.5 to 8, half a row to none", 204, 12, 3, 8, 32768, 512, 3, 8, 0, 3},
-             R{"grid, largest file", 229, 180, 2, 9, qint32(kMax32), 1024, 1000, 13, 10, kMax32},
-             R{"far before the start", 229, 180, 2, 9, 4096, 0, -3e9, 13, 10, kMin32});
+        // box width, height, zoom, cell size, file length, thumb, offset: cells, whole, top
+        using R = Row<int, int, int, int, qint32, int, double, QSize, QSize, qint64>;
+        // clang-format off
+        rows(R{"9.5 and 10.5 to 10", 228, 252, 3, 8, 32768, 9, 15, {10, 10}, {9, 10}, 175},
+             R{"8.5 to 8, half a row to none", 204, 12, 3, 8, 32768, 512, 3, {8, 0}, {8, 0}, 3},
+             R{"grid, largest file", 229, 180, 2, 9, qint32(kMax32), 1024, 1000, {13, 10},
+               {12, 10}, kMax32},
+             R{"far before the start", 229, 180, 2, 9, 4096, 0, -3e9, {13, 10}, {12, 10}, kMin32});
+        // clang-format on
     }
     void gridAndScroll() {
-        const auto [width, height, zoom, size, length, thumb, offset, columns, rows, top] =
-            fetch<int, int, int, int, qint32, int, double, int, int, qint64>();
+        const auto [width, height, zoom, size, length, thumb, offset, cells, whole, top] =
+            fetch<int, int, int, int, qint32, int, double, QSize, QSize, qint64>();
         const GridCounts counts = browserGridCounts(width, height, zoom, size);
-        QCOMPARE(std::pair(int(counts.columns), int(counts.rows)), std::pair(columns, rows));
+        const GridCounts wholeCounts = browserWholeCells(width, height, zoom, size);
+        QCOMPARE(QSize(counts.columns, counts.rows), cells);
+        QCOMPARE(QSize(wholeCounts.columns, wholeCounts.rows), whole);
         QCOMPARE(qint64(scrollTopAddress(length, thumb, counts.rows, offset)), top);
+    }
+
+    // The browser's keys in the window's box (229 x 397 pixels), as the address they type.
+    // End puts the last whole tile from the offset on (19984 in 20000 bytes from 0) into the
+    // last wholly visible cell, 16 bytes back for each cell before that one: at zoom 3 cell
+    // (8, 15) of 10 x 17, 158 cells from the top.
+    void browserKeys_data() {
+        using K = BrowserKey;
+        // zoom, grid, file length, offset, key, typed before: typed (kNone: nothing)
+        using R = Row<int, bool, qint64, qint64, K, qint64, qint64>;
+        rows(R{"End, from 3", 3, false, 20000, 3, K::End, 160, 17440},
+             R{"End, 5 bytes after a whole tile", 3, false, 20005, 0, K::End, 0, 17456},
+             R{"End, from 15", 3, false, 20015, 15, K::End, 0, 17456},
+             R{"End, zoom 2, grid: 12 x 22 of 13 x 22", 2, true, 20000, 0, K::End, 0, 15440},
+             R{"End, zoom 2: 14 x 24 of 14 x 25", 2, false, 20000, 0, K::End, 0, 14624},
+             R{"End, zoom 9: 3 x 5 of 3 x 6", 9, false, 20000, 0, K::End, 0, 19760},
+             R{"End, zoom 9, grid: 2 x 4 of 3 x 5", 9, true, 20000, 0, K::End, 0, 19824},
+             R{"End is Home, whole cells full", 3, false, 2544, 0, K::End, 0, 0},
+             R{"End, a tile past them", 3, false, 2560, 0, K::End, 0, 16},
+             R{"End, no whole tile", 3, false, 20, 5, K::End, 0, 0},
+             R{"End, offset past the end", 3, false, 5, 10, K::End, 0, 0},
+             R{"End, empty file", 3, false, 0, 0, K::End, 0, kNone},
+             R{"End, from past it", 3, false, 20000, 3, K::End, 19000, 17440},
+             R{"Page Down stops at End", 3, false, 20000, 3, K::PageDown, 16320, 17440},
+             R{"Page Down at End", 3, false, 20000, 3, K::PageDown, 17440, kNone},
+             R{"Page Down past End", 3, false, 20000, 3, K::PageDown, 19000, kNone},
+             R{"Page Down, End is Home", 3, false, 2000, 0, K::PageDown, 0, kNone},
+             R{"Down stops at End", 3, false, 20000, 3, K::RowDown, 17300, 17440},
+             R{"Down at End", 3, false, 20000, 3, K::RowDown, 17440, kNone});
+    }
+    void browserKeys() {
+        const auto [zoom, grid, length, offset, key, typed, target] =
+            fetch<int, bool, qint64, qint64, BrowserKey, qint64, qint64>();
+        const int size = cellSizeFor(grid);
+        const BrowserPage page{browserGridCounts(229, 397, zoom, size),
+                               browserWholeCells(229, 397, zoom, size)};
+        QCOMPARE(browserKeyTyped(key, typed, length, offset, page).value_or(kNone), target);
     }
 
     void pointAt_data() {

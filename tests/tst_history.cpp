@@ -248,15 +248,27 @@ class TestHistory : public QObject {
         s.open(bytes);
         s.chooseOffset(3);
         s.form.SpriteBox->setFocus();
-        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Down, 160},   {Qt::Key_Down, 320},
-                                                {Qt::Key_Up, 160},     {Qt::Key_PageDown, 2880},
-                                                {Qt::Key_PageUp, 160}, {Qt::Key_End, 17280},
-                                                {Qt::Key_Home, 0},     {Qt::Key_Up, 0}};
+        // End's page shows the last whole tile from 3 on (19971) in the last wholly shown cell
+        // (8, 15); Down and Page Down stop there. The pointer stands still on cell (2, 1), and
+        // the read-out follows the view; off the drawing area it names nothing.
+        s.pointerOnBrowser(s.browserCell(2, 1));
+        const std::pair<Qt::Key, int> keys[] = {
+            {Qt::Key_Down, 160},       {Qt::Key_Down, 320},
+            {Qt::Key_Up, 160},         {Qt::Key_PageDown, 2880},
+            {Qt::Key_PageUp, 160},     {Qt::Key_End, 17440},
+            {Qt::Key_Down, 17440},     {Qt::Key_PageUp, 14720},
+            {Qt::Key_Up, 14560},       {Qt::Key_PageDown, 17280},
+            {Qt::Key_PageDown, 17440}, {Qt::Key_PageDown, 17440},
+            {Qt::Key_Home, 0},         {Qt::Key_Up, 0}};
         for (const auto& [key, typed] : keys) {
             QTest::keyClick(s.form.SpriteBox, key);
             QCOMPARE(s.form.TextAddress->text(), QString::number(typed));
             COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.top = typed + 3}), "key");
+            QCOMPARE(s.status(), QStringLiteral("Sprite at %1 ( 2, 1)").arg(typed + 3 + 16 * 12));
         }
+        s.pointerOnBrowser({-1, 30});
+        QTest::keyClick(s.form.SpriteBox, Qt::Key_PageDown);
+        QCOMPARE(s.status(), QStringLiteral("Sprite at 195 ( 2, 1)"));
         s.click(s.form.OptionPaint); // colour 0 on empty cells
         stroke(s, {{50, 30}, {75, 30}});
         useOn(s, 8, 1);

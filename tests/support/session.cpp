@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,12 +21,16 @@ QPointF inBox(const PictureBox* box, QPointF at) {
 
 } // namespace
 
-Session::Session() : window(std::make_unique<FormMain>(prompts)), form(*window) {
+Session::Session()
+    : window(std::make_unique<FormMain>(prompts)), form(*window), m_pointerAtStart(QCursor::pos()) {
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) qWarning("the main window was not shown");
 }
 
-Session::~Session() = default;
+// The next session's window opens where this one was: its browser must not find the pointer.
+Session::~Session() {
+    QCursor::setPos(m_pointerAtStart);
+}
 
 QString Session::write(const QByteArray& bytes, const QString& name) {
     return path = writeRom(dir, name, bytes);
@@ -85,6 +90,12 @@ void Session::doubleClick(PictureBox* box, QPointF at) {
 void Session::move(QWidget* widget, QPointF at, Qt::MouseButtons held) {
     if (auto* box = qobject_cast<PictureBox*>(widget)) at = inBox(box, at);
     sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, held);
+}
+
+// The platform reports the pointer's move as it would a mouse's.
+void Session::pointerOnBrowser(QPointF at) {
+    QCursor::setPos(form.SpriteBox->mapToGlobal(inBox(form.SpriteBox, at)).toPoint());
+    QCoreApplication::processEvents();
 }
 
 void Session::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -61,6 +61,9 @@ class Session {
     static void doubleClick(PictureBox* box, QPointF at);
     // A move with `held` buttons down; `at` is in the drawing area for a picture box.
     static void move(QWidget* widget, QPointF at, Qt::MouseButtons held = Qt::NoButton);
+    // Puts the pointer itself on point `at` of the browser's drawing area (or its border),
+    // where it stands still until moved again; the session puts it back when it ends.
+    void pointerOnBrowser(QPointF at);
     // A key typed where the keyboard focus is (on the window when nothing has it).
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Replaces the text of a field by typing it.
@@ -83,4 +86,7 @@ class Session {
     void jumpTo(qint64 address);
     // The write buttons' usual conversation: the confirmation answered with `answer`.
     void confirmNextWrite(MsgAnswer answer = MsgAnswer::Yes);
+
+  private:
+    QPoint m_pointerAtStart;
 };

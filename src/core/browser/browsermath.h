@@ -11,6 +11,8 @@ struct GridCounts {
     qint16 rows = 0;
 };
 [[nodiscard]] GridCounts browserGridCounts(int scaleWidth, int scaleHeight, int zoom, int cellSize);
+// The cells wholly inside the drawing area: the same quotients rounded down.
+[[nodiscard]] GridCounts browserWholeCells(int scaleWidth, int scaleHeight, int zoom, int cellSize);
 
 // The top address the scroll thumb picks: v/1024 of the file, moved down to a multiple of
 // 16 bytes per visible row, plus the byte offset. Clamped to the 32-bit range.
@@ -38,3 +40,22 @@ struct BrowserPoint {
 [[nodiscard]] constexpr qint64 browserCellAddress(qint32 top, int columns, int column, int row) {
     return qint64(top) + 16 * (qint64(column) + qint64(row) * columns);
 }
+
+// The browser's keys move the view by typing an address for the jump, which adds the offset.
+enum class BrowserKey { RowUp, RowDown, PageUp, PageDown, Home, End };
+
+// The cells the keys reckon with: those laid out (a page is `shown.rows` rows) and those
+// wholly visible.
+struct BrowserPage {
+    GridCounts shown;
+    GridCounts whole;
+};
+
+// The address `key` types when the view's top address less the offset is `typed`; nothing
+// when the key does not move the view. End puts the file's last whole tile at the offset's
+// alignment (the offset plus a multiple of 16) into the last wholly visible cell, so that the
+// cells before it are filled, or goes Home when that tile shows from Home already or the file
+// holds none. Down and Page Down stop at End's page and do nothing at or past it; no key
+// does anything in an empty file.
+[[nodiscard]] std::optional<qint64> browserKeyTyped(BrowserKey key, qint64 typed, qint64 fileLength,
+                                                    qint64 offset, const BrowserPage& page);

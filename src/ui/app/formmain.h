@@ -217,6 +217,7 @@ class FormMain : public QWidget {
     [[nodiscard]] QString openDialogFolder() const;
     [[nodiscard]] bool showNoFile();
     void recomputeTopAddress();
+    void browserViewMoved();
     void browserZoomChanged();
     void applyEditorTool(double x, double y);
     void toggleFlip(const QString& what, bool TileRecord::*flag, GraphicButton* box);

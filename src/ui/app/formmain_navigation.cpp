@@ -3,7 +3,9 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/numbers.h"
+#include "core/browser/browsermath.h"
 #include "core/editor/editorworkspace.h"
+#include "ui/platform/picturebox.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,23 +14,20 @@
 
 namespace {
 
-// Where a browser key moves the view, as the address a user would type before the jump adds
-// the offset; nothing for another key.
-std::optional<qint64> browserKeyTarget(int key, qint64 typed, qint64 rowBytes, qint64 pageBytes,
-                                       qint64 fileLength) {
+std::optional<BrowserKey> browserKeyFor(int key) {
     switch (key) {
     case Qt::Key_Up:
-        return typed - rowBytes;
+        return BrowserKey::RowUp;
     case Qt::Key_Down:
-        return typed + rowBytes;
+        return BrowserKey::RowDown;
     case Qt::Key_PageUp:
-        return typed - pageBytes;
+        return BrowserKey::PageUp;
     case Qt::Key_PageDown:
-        return typed + pageBytes;
+        return BrowserKey::PageDown;
     case Qt::Key_Home:
-        return 0;
+        return BrowserKey::Home;
     case Qt::Key_End:
-        return fileLength - pageBytes;
+        return BrowserKey::End;
     default:
         return std::nullopt;
     }
@@ -37,15 +36,16 @@ std::optional<qint64> browserKeyTarget(int key, qint64 typed, qint64 rowBytes, q
 } // namespace
 
 void FormMain::browserKey(int key) {
-    // An empty file has no address to jump to.
-    if (!s.RomFileOpen || s.RomFileLength <= 0) return;
+    const std::optional<BrowserKey> browser = browserKeyFor(key);
+    if (!s.RomFileOpen || !browser) return;
     const auto offset = qint64(NumericValue(ComboDivert->currentText()));
-    const qint64 rowBytes = qint64(kTileBytes) * s.BrowserColumns;
-    const std::optional<qint64> target =
-        browserKeyTarget(key, qint64(s.BrowserTopAddress) - offset, rowBytes,
-                         rowBytes * s.BrowserRows, s.RomFileLength);
-    if (!target) return;
-    TextAddress->setText(plainDecimal(std::clamp<qint64>(*target, 0, s.RomFileLength - 1)));
+    const BrowserPage page{{s.BrowserColumns, s.BrowserRows},
+                           browserWholeCells(SpriteBox->scaleWidth(), SpriteBox->scaleHeight(),
+                                             s.BrowserZoom, s.BrowserCellSize)};
+    const std::optional<qint64> typed = browserKeyTyped(
+        *browser, qint64(s.BrowserTopAddress) - offset, s.RomFileLength, offset, page);
+    if (!typed) return;
+    TextAddress->setText(plainDecimal(*typed));
     BtJumpAdd_Click();
 }
 

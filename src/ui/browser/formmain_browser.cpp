@@ -15,6 +15,7 @@
 #include "ui/platform/prompts.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -142,7 +143,16 @@ void FormMain::recomputeTopAddress() {
                                            s.BrowserRows, NumericValue(ComboDivert->currentText()));
     TextAddress->setText(signedDecimal(s.BrowserTopAddress));
     TextAddress->repaint();
+    browserViewMoved();
+}
+
+// Every move of the view ends here: a pointer standing still over the browser now points at
+// another tile, and the read-out says which.
+void FormMain::browserViewMoved() {
     DrawBrowser();
+    if (const std::optional<QPointF> at = SpriteBox->pointerInDrawingArea())
+        SpriteBox_MouseMove(mouseButtonMask(QGuiApplication::mouseButtons()),
+                            shiftMask(QGuiApplication::keyboardModifiers()), at->x(), at->y());
 }
 
 void FormMain::SpriteScroll_Scroll() {
@@ -165,13 +175,13 @@ void FormMain::BtJumpAdd_Click() {
         return;
     }
     s.BrowserTopAddress = *top;
-    DrawBrowser();
+    browserViewMoved();
 }
 
 void FormMain::browserZoomChanged() {
     ArrangeControls();
     SpriteBox->Fill(kNoFileGrey);
-    DrawBrowser();
+    browserViewMoved();
 }
 
 void FormMain::BtBrowZoomIn_Click() {

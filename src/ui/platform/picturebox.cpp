@@ -2,6 +2,8 @@
 
 #include "ui/platform/qtcolor.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -76,6 +78,14 @@ QPointF PictureBox::toDrawingArea(const QPointF& widgetPos) const {
 
 bool PictureBox::insideDrawingArea(const QPointF& p) const {
     return p.x() >= 0 && p.y() >= 0 && p.x() < scaleWidth() && p.y() < scaleHeight();
+}
+
+std::optional<QPointF> PictureBox::pointerInDrawingArea() const {
+    const QPoint global = QCursor::pos();
+    if (QApplication::widgetAt(global) != this) return std::nullopt;
+    const QPointF p = toDrawingArea(mapFromGlobal(QPointF(global)));
+    if (!insideDrawingArea(p)) return std::nullopt;
+    return p;
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

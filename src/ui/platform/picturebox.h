@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QList>
 
+#include <optional>
+
 // A box with a sunken border that keeps a persistent picture of its drawing area and shows
 // it whenever it is uncovered. Mouse positions are reported in drawing-area pixels.
 // Mouse buttons as a mask: 1 left, 2 right, 4 middle; shift state: 1 Shift, 2 Ctrl, 4 Alt.
@@ -34,6 +36,9 @@ class PictureBox : public QFrame {
     void Refresh();
     // The keys that, pressed without Shift, Ctrl or Alt, are reported as navigationKey.
     void setNavigationKeys(const QList<int>& keys) { m_navigationKeys = keys; }
+    // Where the pointer stands in the drawing area, while it stands there and no other window
+    // of the program covers the box; the picture may change under a pointer that stays put.
+    [[nodiscard]] std::optional<QPointF> pointerInDrawingArea() const;
 
   signals:
     void mouseDown(int button, int shift, double x, double y);
