@@ -3,6 +3,7 @@
 #include "core/app/viewgeometry.h"
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
+#include "core/palette/picturemapping.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
@@ -16,6 +17,7 @@
 #include <limits>
 
 namespace {
+using Colors = QList<ColorRef>;
 constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
 constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
 constexpr qint64 kNone = std::numeric_limits<qint64>::min(); // refused, in a table
@@ -192,6 +194,49 @@ class TestCore : public QObject {
         if (address != 0) expected[0].Pixels = expected[79].Pixels = expected[40].Pixels;
         if (address != 0 && action == 2) expected[0] = expected[79] = expected[40];
         QCOMPARE(tiles, expected);
+    }
+
+    // A picture's colours (a palette picture's also with their indices) to pixel values: by
+    // colour whenever all are field colours, whatever the palette; else a palette of at most
+    // four entries by index; else nearest in brightness. Start colours A to D, others W, R.
+    void pictureMapping_data() {
+        // palette entries (0: none), colours, indices, fields (none: A to D): values, mapping,
+        // pixels approximated
+        using R = Row<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>;
+        const ColorRef a = 0x80FFFF, b = 0x60B5B5, c = 0x408080, d = 0x204040, w = 0xFFFFFF,
+                       r = 0x0000FF;
+        const auto byColor = PictureMapping::ByColor, nearest = PictureMapping::Nearest;
+        rows(R{"palette reordered", 4, {c, d, a, b}, {0, 1, 2, 3}, {}, {2, 3, 0, 1}, byColor, 0},
+             R{"palette of one entry", 1, {d, d}, {0, 0}, {}, {3, 3}, byColor, 0},
+             R{"no palette", 0, {b, a}, {}, {}, {1, 0}, byColor, 0},
+             R{"two fields alike: the first", 0, {a, d}, {}, {a, b, a, d}, {0, 3}, byColor, 0},
+             R{"four entries, another colour",
+               4,
+               {a, w, c, d},
+               {2, 1, 0, 3},
+               {},
+               {2, 1, 0, 3},
+               PictureMapping::ByIndex,
+               0},
+             R{"five entries, another colour", 5, {w, b}, {4, 1}, {}, {0, 1}, nearest, 1},
+             R{"no palette, red and black", 0, {r, 0}, {}, {}, {3, 3}, nearest, 2},
+             R{"an index past the palette", 2, {w, a}, {2, 0}, {}, {0, 0}, nearest, 1});
+    }
+    void pictureMapping() {
+        const auto [entries, colors, indices, fields, values, mapping, approximated] =
+            fetch<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>();
+        const std::array<ColorRef, 4> drawing =
+            fields.isEmpty() ? std::array<ColorRef, 4>{0x80FFFF, 0x60B5B5, 0x408080, 0x204040}
+                             : std::array<ColorRef, 4>{fields[0], fields[1], fields[2], fields[3]};
+        const PictureColors picture{int(colors.size()),
+                                    1,
+                                    {colors.begin(), colors.end()},
+                                    {indices.begin(), indices.end()},
+                                    entries};
+        const MappedPicture mapped = mapPicture(picture, drawing);
+        QCOMPARE(QList<int>(mapped.values.begin(), mapped.values.end()), values);
+        QCOMPARE(mapped.mapping, mapping);
+        QCOMPARE(mapped.approximated, approximated);
     }
 
     // The installed guide comes first; without either the installed path is named.

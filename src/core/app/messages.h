@@ -239,6 +239,10 @@ inline const QString kPictureDamaged = QStringLiteral("The file is damaged.");
                                         "nearest in brightness.\rImport the picture?")
                              .arg(pixels);
 }
+inline const QString kConfirmPaletteEntries = QStringLiteral(
+    "The picture has colors that are not in the palette.\rIts pixels would take the values of "
+    "their entries in the picture's own palette (entry 0 as value 0, entry 1 as value 1, and so "
+    "on).\rImport the picture?");
 [[nodiscard]] inline QString cellsLeftAlone(int writeProtected, int hidden) {
     const QString protectedLine =
         writeProtected == 1

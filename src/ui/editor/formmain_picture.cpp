@@ -88,6 +88,23 @@ void exportBlock(Prompts& prompts, const FormMainState& s, const RomFile* rom,
     return std::get<PictureColors>(std::move(read));
 }
 
+// Whether the user takes the picture as `mapped` gives it, asked only when its colours are not
+// all of the four.
+[[nodiscard]] bool mappingAccepted(Prompts& prompts, const MappedPicture& mapped) {
+    QString text;
+    switch (mapped.mapping) {
+    case PictureMapping::ByColor:
+        return true;
+    case PictureMapping::ByIndex:
+        text = msg::kConfirmPaletteEntries;
+        break;
+    case PictureMapping::Nearest:
+        text = msg::confirmNearestColors(mapped.approximated);
+        break;
+    }
+    return prompts.messageBox(question(text, msg::kImportTitle)) == MsgAnswer::Yes;
+}
+
 } // namespace
 
 void FormMain::exportEditorPicture() {
@@ -106,10 +123,7 @@ void FormMain::importPicture() {
         readFittingPicture(m_prompts, path, s.EditorSelColumn, s.EditorSelRow);
     if (!picture) return;
     const MappedPicture mapped = mapPicture(*picture, drawingColors(s));
-    if (mapped.approximated > 0 &&
-        m_prompts.messageBox(question(msg::confirmNearestColors(mapped.approximated),
-                                      msg::kImportTitle)) != MsgAnswer::Yes)
-        return;
+    if (!mappingAccepted(m_prompts, mapped)) return;
     const CellBlock block{s.EditorSelColumn, s.EditorSelRow, picture->width / kTileSide,
                           picture->height / kTileSide};
     PicturePlacement placed;
