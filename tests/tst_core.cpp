@@ -3,6 +3,7 @@
 #include "core/app/viewgeometry.h"
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
+#include "core/editor/editorpicture.h"
 #include "core/palette/picturemapping.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
@@ -237,6 +238,27 @@ class TestCore : public QObject {
         QCOMPARE(QList<int>(mapped.values.begin(), mapped.values.end()), values);
         QCOMPARE(mapped.mapping, mapping);
         QCOMPARE(mapped.approximated, approximated);
+    }
+
+    // A picture goes into the cells only as a block inside the editor with exactly its pixels,
+    // whatever measured it before.
+    void placement_data() {
+        using R = Row<CellBlock, int, int>; // block, values: cells that took them (-1: refused)
+        rows(R{"the last cell", {9, 7, 1, 1}, 64, 1}, R{"the editor", {}, 5120, 80},
+             R{"past the right edge", {9, 7, 2, 1}, 128, -1},
+             R{"past the bottom edge", {0, 7, 1, 2}, 128, -1},
+             R{"from before the first cell", {-1, 0, 1, 1}, 64, -1},
+             R{"a value short", {0, 0, 1, 1}, 63, -1}, R{"no cells", {0, 0, 0, 1}, 0, -1});
+    }
+    void placement() {
+        const auto [block, count, cells] = fetch<CellBlock, int, int>();
+        EditorTileArray tiles{};
+        const std::optional<PicturePlacement> placed =
+            placePicture(tiles, std::vector<quint8>(size_t(count), 2), block, false);
+        QCOMPARE(placed ? placed->cells : -1, cells);
+        QCOMPARE(std::count_if(tiles.begin(), tiles.end(),
+                               [](const TileRecord& t) { return t.Pixels[0] == 2; }),
+                 std::max(cells, 0));
     }
 
     // The installed guide comes first; without either the installed path is named.

@@ -6,6 +6,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <atomic>
+#include <thread>
+
 namespace {
 
 using Colors = QList<ColorRef>;
@@ -60,6 +71,47 @@ void prepare(Session& s, bool open = true) {
     s.form.activateWindow();
     if (!QTest::qWaitForWindowActive(&s.form)) qWarning("the main window is not active");
 }
+
+// A named pipe that gives `first` to its first reader and `later` to every reader after it, as
+// a file saved again between two reads of it does.
+class ChangingFile {
+  public:
+    ChangingFile(const QString& path, const QByteArray& first, const QByteArray& later)
+        : m_path(path.toLocal8Bit()) {
+        if (mkfifo(m_path.constData(), 0600) != 0) qWarning("no named pipe %s", m_path.data());
+        m_writer = std::thread([this, first, later] {
+            sigset_t brokenPipe; // a reader that went early: an error to ignore, not the end
+            sigemptyset(&brokenPipe);
+            sigaddset(&brokenPipe, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &brokenPipe, nullptr);
+            for (int reads = 0;; ++reads) {
+                const int fd = ::open(m_path.constData(), O_WRONLY);
+                const QByteArray& bytes = reads == 0 ? first : later;
+                if (m_stop || ::write(fd, bytes.constData(), size_t(bytes.size())) < 0) {
+                    ::close(fd);
+                    if (m_stop) return;
+                    continue;
+                }
+                // Held open until the reader is gone, or has waited a while for the end.
+                pollfd gone{fd, 0, 0};
+                ::poll(&gone, 1, 100);
+                ::close(fd);
+            }
+        });
+    }
+    ~ChangingFile() {
+        m_stop = true;
+        ::close(::open(m_path.constData(), O_RDONLY)); // the writer's last open returns
+        m_writer.join();
+    }
+    ChangingFile(const ChangingFile&) = delete;
+    ChangingFile& operator=(const ChangingFile&) = delete;
+
+  private:
+    QByteArray m_path;
+    std::atomic<bool> m_stop = false;
+    std::thread m_writer;
+};
 
 } // namespace
 
@@ -255,14 +307,22 @@ class TestPicture : public QObject {
                         expectedEditor(tiles, {.selColumn = at.x(), .selRow = at.y()}), "import");
     }
 
-    // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one.
+    // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one. A
+    // file longer than any picture for the editor needs is not read to its end.
     void notPictures_data() {
         const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
         rows(Row<QByteArray, QString>{"last signature byte wrong",
                                       signature.left(7) + "X" + QByteArray(40, 'A'),
                                       "The file PATH is not a PNG picture."},
              Row<QByteArray, QString>{"nothing but the signature", signature,
-                                      "The picture PATH can not be read.\rThe file is damaged."});
+                                      "The picture PATH can not be read.\rThe file is damaged."},
+             Row<QByteArray, QString>{
+                 "8 x 8 pixels in more than 1 MiB, not read on",
+                 signature +
+                     QByteArray::fromHex("0000000d4948445200000008000000080803000000deadbeef") +
+                     QByteArray(1 << 20, 'A'),
+                 "The picture PATH can not be read.\rThe file is larger than 1 MiB, far larger "
+                 "than a picture of 80 x 64 pixels needs."});
     }
     void notPictures() {
         const auto [bytes, told] = fetch<QByteArray, QString>();
@@ -275,6 +335,25 @@ class TestPicture : public QObject {
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
         VERIFY_PROMPTS(s.prompts);
         QVERIFY(s.state().EditorTiles == before);
+    }
+
+    // A file that changes between two reads (saved again meanwhile, or a pipe) goes in as it
+    // was read once; a second read would get a picture that reaches past the last cell.
+    void readOnce() {
+        Session s;
+        prepare(s);
+        const QByteArray small = fileBytes(drawn(s.dir, QSize(8, 8), kPalette, "PNG24"));
+        const QByteArray large = fileBytes(drawn(s.dir, QSize(80, 64), kPalette, "PNG24"));
+        const QString path = s.dir.filePath("pipe.png");
+        const ChangingFile file(path, small, large);
+        s.select(9, 7);
+        EditorTileArray tiles = s.state().EditorTiles;
+        for (int p = 0; p < 64; ++p)
+            tiles[79].Pixels[p] = quint8(pattern(p % 8, p / 8, 4));
+        s.prompts.expectOpen(path);
+        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
+        VERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.state().EditorTiles == tiles);
     }
 };
 

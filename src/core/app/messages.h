@@ -200,6 +200,8 @@ inline const QString kPictureImportedTitle = QStringLiteral("Picture imported");
 inline const QString kPictureOverRom =
     QStringLiteral("The picture would replace the open ROM file.\rChoose another name.");
 inline const QString kPictureDamaged = QStringLiteral("The file is damaged.");
+inline const QString kPictureFileTooLong = QStringLiteral(
+    "The file is larger than 1 MiB, far larger than a picture of 80 x 64 pixels needs.");
 [[nodiscard]] inline QString pictureNotWritten(const QString& path, const QString& reason) {
     return QStringLiteral("The picture %1 can not be written.\r%2").arg(path, reason);
 }
