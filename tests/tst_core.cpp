@@ -3,6 +3,8 @@
 #include "core/app/viewgeometry.h"
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
+#include "core/editor/editorpicture.h"
+#include "core/palette/picturemapping.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "core/transfer/transferrules.h"
@@ -16,6 +18,7 @@
 #include <limits>
 
 namespace {
+using Colors = QList<ColorRef>;
 constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
 constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
 constexpr qint64 kNone = std::numeric_limits<qint64>::min(); // refused, in a table
@@ -235,6 +238,70 @@ class TestCore : public QObject {
         if (address != 0) expected[0].Pixels = expected[79].Pixels = expected[40].Pixels;
         if (address != 0 && action == 2) expected[0] = expected[79] = expected[40];
         QCOMPARE(tiles, expected);
+    }
+
+    // A picture's colours (a palette picture's also with their indices) to pixel values: by
+    // colour whenever all are field colours, whatever the palette; else a palette of at most
+    // four entries by index; else nearest in brightness. Start colours A to D, others W, R.
+    void pictureMapping_data() {
+        // palette entries (0: none), colours, indices, fields (none: A to D): values, mapping,
+        // pixels approximated
+        using R = Row<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>;
+        const ColorRef a = 0x80FFFF, b = 0x60B5B5, c = 0x408080, d = 0x204040, w = 0xFFFFFF,
+                       r = 0x0000FF;
+        const auto byColor = PictureMapping::ByColor, nearest = PictureMapping::Nearest;
+        rows(R{"palette reordered", 4, {c, d, a, b}, {0, 1, 2, 3}, {}, {2, 3, 0, 1}, byColor, 0},
+             R{"palette of one entry", 1, {d, d}, {0, 0}, {}, {3, 3}, byColor, 0},
+             R{"no palette", 0, {b, a}, {}, {}, {1, 0}, byColor, 0},
+             R{"two fields alike: the first", 0, {a, d}, {}, {a, b, a, d}, {0, 3}, byColor, 0},
+             R{"four entries, another colour",
+               4,
+               {a, w, c, d},
+               {2, 1, 0, 3},
+               {},
+               {2, 1, 0, 3},
+               PictureMapping::ByIndex,
+               0},
+             R{"five entries, another colour", 5, {w, b}, {4, 1}, {}, {0, 1}, nearest, 1},
+             R{"no palette, red and black", 0, {r, 0}, {}, {}, {3, 3}, nearest, 2},
+             R{"an index past the palette", 2, {w, a}, {2, 0}, {}, {0, 0}, nearest, 1});
+    }
+    void pictureMapping() {
+        const auto [entries, colors, indices, fields, values, mapping, approximated] =
+            fetch<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>();
+        const std::array<ColorRef, 4> drawing =
+            fields.isEmpty() ? std::array<ColorRef, 4>{0x80FFFF, 0x60B5B5, 0x408080, 0x204040}
+                             : std::array<ColorRef, 4>{fields[0], fields[1], fields[2], fields[3]};
+        const PictureColors picture{int(colors.size()),
+                                    1,
+                                    {colors.begin(), colors.end()},
+                                    {indices.begin(), indices.end()},
+                                    entries};
+        const MappedPicture mapped = mapPicture(picture, drawing);
+        QCOMPARE(QList<int>(mapped.values.begin(), mapped.values.end()), values);
+        QCOMPARE(mapped.mapping, mapping);
+        QCOMPARE(mapped.approximated, approximated);
+    }
+
+    // A picture goes into the cells only as a block inside the editor with exactly its pixels,
+    // whatever measured it before.
+    void placement_data() {
+        using R = Row<CellBlock, int, int>; // block, values: cells that took them (-1: refused)
+        rows(R{"the last cell", {9, 7, 1, 1}, 64, 1}, R{"the editor", {}, 5120, 80},
+             R{"past the right edge", {9, 7, 2, 1}, 128, -1},
+             R{"past the bottom edge", {0, 7, 1, 2}, 128, -1},
+             R{"from before the first cell", {-1, 0, 1, 1}, 64, -1},
+             R{"a value short", {0, 0, 1, 1}, 63, -1}, R{"no cells", {0, 0, 0, 1}, 0, -1});
+    }
+    void placement() {
+        const auto [block, count, cells] = fetch<CellBlock, int, int>();
+        EditorTileArray tiles{};
+        const std::optional<PicturePlacement> placed =
+            placePicture(tiles, std::vector<quint8>(size_t(count), 2), block, false);
+        QCOMPARE(placed ? placed->cells : -1, cells);
+        QCOMPARE(std::count_if(tiles.begin(), tiles.end(),
+                               [](const TileRecord& t) { return t.Pixels[0] == 2; }),
+                 std::max(cells, 0));
     }
 
     // The installed guide comes first; without either the installed path is named.

@@ -6,6 +6,17 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <atomic>
+#include <thread>
+
 namespace {
 
 using Colors = QList<ColorRef>;
@@ -60,6 +71,44 @@ void prepare(Session& s, bool open = true) {
     s.form.activateWindow();
     if (!QTest::qWaitForWindowActive(&s.form)) qWarning("the main window is not active");
 }
+
+// A named pipe that gives `first` to its first reader and `later` to every reader after it, as
+// a file saved again between two reads of it does.
+class ChangingFile {
+  public:
+    ChangingFile(const QString& path, const QByteArray& first, const QByteArray& later)
+        : m_path(path.toLocal8Bit()) {
+        if (mkfifo(m_path.constData(), 0600) != 0) qWarning("no named pipe %s", m_path.data());
+        m_writer = std::thread([this, first, later] {
+            sigset_t brokenPipe; // a reader that went early: an error to ignore, not the end
+            sigemptyset(&brokenPipe);
+            sigaddset(&brokenPipe, SIGPIPE);
+            pthread_sigmask(SIG_BLOCK, &brokenPipe, nullptr);
+            for (int reads = 0;; ++reads) {
+                const int fd = ::open(m_path.constData(), O_WRONLY);
+                const QByteArray& bytes = reads == 0 ? first : later;
+                // Held open until the reader is gone, or has waited a while for the end.
+                pollfd gone{fd, 0, 0};
+                if (!m_stop && ::write(fd, bytes.constData(), size_t(bytes.size())) >= 0)
+                    ::poll(&gone, 1, 100);
+                ::close(fd);
+                if (m_stop) return;
+            }
+        });
+    }
+    ~ChangingFile() {
+        m_stop = true;
+        // A reader held until the writer ends: its last open returns at once.
+        const int reader = ::open(m_path.constData(), O_RDONLY | O_NONBLOCK);
+        m_writer.join();
+        ::close(reader);
+    }
+
+  private:
+    QByteArray m_path;
+    std::atomic<bool> m_stop = false;
+    std::thread m_writer;
+};
 
 } // namespace
 
@@ -123,39 +172,103 @@ class TestPicture : public QObject {
         QCOMPARE(s.onDisk(), bytes);
     }
 
+    // Exported, painted outside the program in a field's colour (over `rest` first, unless
+    // -1) and written as paint programs and converters write, with palettes reordered and
+    // pruned, without one, grey, with alpha: imported back without a question, as painted.
+    void painted_data() {
+        // colour fields (none: the start ones), rest, rectangle, its field, how it is written:
+        // the file's PNG colour type
+        using R = Row<Colors, int, QRect, int, QString, int>;
+        const Colors greys{0xFFFFFF, 0xAAAAAA, 0x555555, 0};
+        const QRect cells(8, 8, 16, 8);
+        rows(R{"palette reordered", {}, -1, QRect(0, 0, 80, 1), 2, "PNG8", 3},
+             R{"palette of one entry", {}, -1, QRect(0, 0, 80, 64), 3, "PNG8", 3},
+             R{"palette of two entries", {}, 3, cells, 0, "PNG8", 3},
+             R{"RGB", {}, -1, cells, 1, "PNG24", 2},
+             R{"RGB and alpha", {}, -1, cells, 0, "PNG32", 6},
+             R{"grey, 2 bits", greys, -1, cells, 1, "PNG", 0},
+             R{"grey, 8 bits", greys, -1, cells, 2, "-define png:color-type=0 PNG", 0});
+    }
+    void painted() {
+        const auto [fields, rest, rect, field, how, colorType] =
+            fetch<Colors, int, QRect, int, QString, int>();
+        Session s;
+        prepare(s);
+        for (int f = 0; f < int(fields.size()); ++f) {
+            s.prompts.expectColor(fields[f]);
+            QTest::mouseDClick(s.form.BtCol[f], Qt::LeftButton);
+        }
+        const Colors colors = fields.isEmpty() ? kPalette : fields;
+        s.select(0, 0);
+        const QString out = s.dir.filePath("out.png"), in = s.dir.filePath("in.png");
+        s.prompts.expectSave(out);
+        QTest::keySequence(&s.form, QKeySequence("Ctrl+E"));
+        const auto draw = [&](int f, QRect r) {
+            const ColorRef c = colors[f];
+            return QStringList{
+                "-fill",
+                QString::asprintf("#%02x%02x%02x", colorRed(c), colorGreen(c), colorBlue(c)),
+                "-draw",
+                QString::asprintf("rectangle %d,%d %d,%d", r.left(), r.top(), r.right(),
+                                  r.bottom())};
+        };
+        QStringList args{out, "+antialias"};
+        if (rest >= 0) args << draw(rest, QRect(0, 0, 80, 64));
+        args << draw(field, rect) << how.split(' ');
+        args.last() += ':' + in;
+        magick("convert", args);
+        QCOMPARE(magick("identify", {"-format", "%[png:IHDR.color_type]", in}).left(1),
+                 QString::number(colorType));
+        if (colorType == 3)
+            QVERIFY(listedColors(magick("identify", {"-verbose", in}), "Colormap:") != colors);
+        EditorTileArray tiles = s.state().EditorTiles;
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 80; ++x) {
+                const int f = rect.contains(x, y) ? field : rest;
+                if (f >= 0) tiles[x / 8 + 10 * (y / 8)].Pixels[8 * (y % 8) + x % 8] = quint8(f);
+            }
+        s.prompts.expectOpen(in);
+        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
+        VERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.state().EditorTiles == tiles);
+    }
+
     void imported_data() {
-        // size, format, colours, the value each gets (none: its palette index), pixels of other
-        // colours, Yes to the question about them, the cell selected: what the import tells
-        using R = Row<QSize, QString, Colors, QList<int>, int, bool, QPoint, QString>;
+        // size, format, colours, the value each gets (none: its palette index), the question
+        // about other colours, Yes to it, the cell selected: what the import tells
+        using R = Row<QSize, QString, Colors, QList<int>, QString, bool, QPoint, QString>;
         const Colors others{rgbColor(255, 255, 255), 0, rgbColor(0, 255, 0), kPalette[1]};
         const QSize two(16, 8);
         const QList<int> none;
+        const QString nearest = "96 pixels of the picture have colors that are not in the "
+                                "palette.\rThey would change to the palette colors nearest in "
+                                "brightness.\rImport the picture?";
         rows(R{"palette PNG: by index, cell 1 protected, 9 as 0", two, "PNG8",
-               Colors({rgbColor(255, 0, 0), others[2], rgbColor(0, 0, 255), others[0]}), none, 0,
+               Colors({rgbColor(255, 0, 0), others[2], rgbColor(0, 0, 255), others[0]}), none,
+               "The picture has colors that are not in the palette.\rIts pixels would take the "
+               "values of their entries in the picture's own palette (entry 0 as value 0, entry 1 "
+               "as value 1, and so on).\rImport the picture?",
                true, QPoint(0, 0), "1 write-protected cell was left alone."},
-             R{"RGB of the palette's colours", two, "PNG24",
-               Colors({kPalette[2], kPalette[0], kPalette[3], kPalette[1]}),
-               QList<int>({2, 0, 3, 1}), 0, true, QPoint(3, 2), ""},
              R{"other colours, Yes: nearest in brightness", two, "PNG24", others,
-               QList<int>({0, 3, 1, 1}), 96, true, QPoint(8, 7), ""},
-             R{"other colours, No", two, "PNG24", others, none, 96, false, QPoint(8, 7), ""},
-             R{"too large", QSize(88, 8), "PNG24", kPalette, none, 0, false, QPoint(9, 0),
+               QList<int>({0, 3, 1, 1}), nearest, true, QPoint(8, 7), ""},
+             R{"other colours, No", two, "PNG24", others, none, nearest, false, QPoint(8, 7), ""},
+             R{"too large", QSize(88, 8), "PNG24", kPalette, none, "", false, QPoint(9, 0),
                "The picture is 88 x 8 pixels.\rThe editor holds at most 80 x 64 pixels (10 x 8 "
                "tiles)."},
-             R{"wrong size", QSize(12, 8), "PNG24", kPalette, none, 0, false, QPoint(9, 0),
+             R{"wrong size", QSize(12, 8), "PNG24", kPalette, none, "", false, QPoint(9, 0),
                "The picture is 12 x 8 pixels.\rIts width and height must be multiples of 8, the "
                "size of a tile."},
-             R{"past the edge", two, "PNG24", kPalette, none, 0, false, QPoint(9, 0),
+             R{"past the edge", two, "PNG24", kPalette, none, "", false, QPoint(9, 0),
                "The picture is 2 x 1 tiles. Put in from the selected cell ( 9, 0)\rit would reach "
                "past the edge of the editor.\rSelect a cell further left or up."},
-             R{"past the bottom edge", QSize(8, 16), "PNG24", kPalette, none, 0, false,
+             R{"past the bottom edge", QSize(8, 16), "PNG24", kPalette, none, "", false,
                QPoint(0, 7),
                "The picture is 1 x 2 tiles. Put in from the selected cell ( 0, 7)\rit would reach "
                "past the edge of the editor.\rSelect a cell further left or up."});
     }
     void imported() {
-        auto [size, format, colors, values, changed, yes, at, told] =
-            fetch<QSize, QString, Colors, QList<int>, int, bool, QPoint, QString>();
+        auto [size, format, colors, values, asked, yes, at, told] =
+            fetch<QSize, QString, Colors, QList<int>, QString, bool, QPoint, QString>();
         Session s;
         prepare(s);
         const QByteArray bytes = s.onDisk();
@@ -170,11 +283,8 @@ class TestPicture : public QObject {
         s.select(at.x(), at.y());
         EditorTileArray tiles = s.state().EditorTiles;
         s.prompts.expectOpen(png);
-        const QString question = "%1 pixels of the picture have colors that are not in the palette."
-                                 "\rThey would change to the palette colors nearest in brightness."
-                                 "\rImport the picture?";
-        if (changed)
-            s.prompts.expect(expected::yesNo(question.arg(changed), "Import a picture"),
+        if (!asked.isEmpty())
+            s.prompts.expect(expected::yesNo(asked, "Import a picture"),
                              yes ? MsgAnswer::Yes : MsgAnswer::No);
         expectBox(s, told, png, yes ? "Picture imported" : "Can not import the picture");
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
@@ -191,14 +301,22 @@ class TestPicture : public QObject {
                         expectedEditor(tiles, {.selColumn = at.x(), .selRow = at.y()}), "import");
     }
 
-    // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one.
+    // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one. A
+    // file longer than any picture for the editor needs is not read to its end.
     void notPictures_data() {
         const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
         rows(Row<QByteArray, QString>{"last signature byte wrong",
                                       signature.left(7) + "X" + QByteArray(40, 'A'),
                                       "The file PATH is not a PNG picture."},
              Row<QByteArray, QString>{"nothing but the signature", signature,
-                                      "The picture PATH can not be read.\rThe file is damaged."});
+                                      "The picture PATH can not be read.\rThe file is damaged."},
+             Row<QByteArray, QString>{
+                 "8 x 8 pixels in more than 1 MiB, not read on",
+                 signature +
+                     QByteArray::fromHex("0000000d4948445200000008000000080803000000deadbeef") +
+                     QByteArray(1 << 20, 'A'),
+                 "The picture PATH can not be read.\rThe file is larger than 1 MiB, far larger "
+                 "than a picture of 80 x 64 pixels needs."});
     }
     void notPictures() {
         const auto [bytes, told] = fetch<QByteArray, QString>();
@@ -211,6 +329,25 @@ class TestPicture : public QObject {
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
         VERIFY_PROMPTS(s.prompts);
         QVERIFY(s.state().EditorTiles == before);
+    }
+
+    // A file that changes between two reads (saved again meanwhile, or a pipe) goes in as it
+    // was read once; a second read would get a picture that reaches past the last cell.
+    void readOnce() {
+        Session s;
+        prepare(s);
+        const QByteArray small = fileBytes(drawn(s.dir, QSize(8, 8), kPalette, "PNG24"));
+        const QByteArray large = fileBytes(drawn(s.dir, QSize(80, 64), kPalette, "PNG24"));
+        const QString path = s.dir.filePath("pipe.png");
+        const ChangingFile file(path, small, large);
+        s.select(9, 7);
+        EditorTileArray tiles = s.state().EditorTiles;
+        for (int p = 0; p < 64; ++p)
+            tiles[79].Pixels[p] = quint8(pattern(p % 8, p / 8, 4));
+        s.prompts.expectOpen(path);
+        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
+        VERIFY_PROMPTS(s.prompts);
+        QVERIFY(s.state().EditorTiles == tiles);
     }
 };
 

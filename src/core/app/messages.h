@@ -200,6 +200,8 @@ inline const QString kPictureImportedTitle = QStringLiteral("Picture imported");
 inline const QString kPictureOverRom =
     QStringLiteral("The picture would replace the open ROM file.\rChoose another name.");
 inline const QString kPictureDamaged = QStringLiteral("The file is damaged.");
+inline const QString kPictureFileTooLong = QStringLiteral(
+    "The file is larger than 1 MiB, far larger than a picture of 80 x 64 pixels needs.");
 [[nodiscard]] inline QString pictureNotWritten(const QString& path, const QString& reason) {
     return QStringLiteral("The picture %1 can not be written.\r%2").arg(path, reason);
 }
@@ -239,6 +241,10 @@ inline const QString kPictureDamaged = QStringLiteral("The file is damaged.");
                                         "nearest in brightness.\rImport the picture?")
                              .arg(pixels);
 }
+inline const QString kConfirmPaletteEntries = QStringLiteral(
+    "The picture has colors that are not in the palette.\rIts pixels would take the values of "
+    "their entries in the picture's own palette (entry 0 as value 0, entry 1 as value 1, and so "
+    "on).\rImport the picture?");
 [[nodiscard]] inline QString cellsLeftAlone(int writeProtected, int hidden) {
     const QString protectedLine =
         writeProtected == 1

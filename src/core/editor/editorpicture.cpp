@@ -9,6 +9,17 @@ constexpr int kTileSide = 8;
     return size_t((kTileSide * j + y) * width + kTileSide * i + x);
 }
 
+// Whether the block lies inside the editor and the values are exactly its pixels.
+[[nodiscard]] bool fillsBlock(const std::vector<quint8>& values, const CellBlock& block) {
+    if (block.columns < 1 || block.columns > kEditorColumns || block.rows < 1 ||
+        block.rows > kEditorRows)
+        return false;
+    const int width = kTileSide * block.columns;
+    const int height = kTileSide * block.rows;
+    return pictureFit(width, height, block.column, block.row) == PictureFit::Fits &&
+           values.size() == size_t(width * height);
+}
+
 } // namespace
 
 std::vector<quint8> blockPicture(const EditorTileArray& tiles, const CellBlock& block,
@@ -32,15 +43,18 @@ PictureFit pictureFit(int width, int height, int column, int row) {
         return PictureFit::TooLarge;
     if (width <= 0 || height <= 0 || width % kTileSide != 0 || height % kTileSide != 0)
         return PictureFit::WrongSize;
-    if (column + width / kTileSide > kEditorColumns || row + height / kTileSide > kEditorRows)
+    if (column < 0 || row < 0 || column > kEditorColumns - width / kTileSide ||
+        row > kEditorRows - height / kTileSide)
         return PictureFit::PastEdge;
     return PictureFit::Fits;
 }
 
-PicturePlacement placePicture(EditorTileArray& tiles, const std::vector<quint8>& values,
-                              const CellBlock& block, bool hideNoncopied) {
-    PicturePlacement placed;
+std::optional<PicturePlacement> placePicture(EditorTileArray& tiles,
+                                             const std::vector<quint8>& values,
+                                             const CellBlock& block, bool hideNoncopied) {
+    if (!fillsBlock(values, block)) return std::nullopt;
     const int width = kTileSide * block.columns;
+    PicturePlacement placed;
     for (int j = 0; j < block.rows; ++j) {
         for (int i = 0; i < block.columns; ++i) {
             const int index = editorCellIndex(block.column + i, block.row + j);

@@ -8,8 +8,13 @@ namespace {
 constexpr int kDrawingColors = 4;
 
 [[nodiscard]] bool mapsByIndex(const PictureColors& picture) {
-    return picture.paletteEntries > 0 && picture.paletteEntries <= kDrawingColors &&
-           picture.indices.size() == picture.colors.size();
+    if (picture.paletteEntries <= 0 || picture.paletteEntries > kDrawingColors ||
+        picture.indices.size() != picture.colors.size())
+        return false;
+    for (const quint8 index : picture.indices) {
+        if (index >= picture.paletteEntries) return false;
+    }
+    return true;
 }
 
 [[nodiscard]] std::optional<quint8> equalColor(ColorRef color, DrawingColors palette) {
@@ -34,15 +39,19 @@ constexpr int kDrawingColors = 4;
 
 MappedPicture mapPicture(const PictureColors& picture, DrawingColors palette) {
     MappedPicture mapped;
-    if (mapsByIndex(picture)) {
-        mapped.values = picture.indices;
-        return mapped;
-    }
     mapped.values.reserve(picture.colors.size());
     for (const ColorRef color : picture.colors) {
         const std::optional<quint8> equal = equalColor(color, palette);
         if (!equal) ++mapped.approximated;
         mapped.values.push_back(equal ? *equal : nearestInBrightness(color, palette));
     }
+    if (mapped.approximated == 0) return mapped;
+    if (mapsByIndex(picture)) {
+        mapped.values = picture.indices;
+        mapped.mapping = PictureMapping::ByIndex;
+        mapped.approximated = 0;
+        return mapped;
+    }
+    mapped.mapping = PictureMapping::Nearest;
     return mapped;
 }

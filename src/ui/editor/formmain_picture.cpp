@@ -49,43 +49,64 @@ void exportBlock(Prompts& prompts, const FormMainState& s, const RomFile* rom,
         return msg::pictureNotRead(path, error.reason);
     case PngProblem::NotPng:
         return msg::notPng(path);
+    case PngProblem::TooLong:
+        return msg::pictureNotRead(path, msg::kPictureFileTooLong);
     case PngProblem::Damaged:
         break;
     }
     return msg::pictureNotRead(path, msg::kPictureDamaged);
 }
 
-[[nodiscard]] std::optional<QString> fitRefusal(const PngHead& head, int column, int row) {
-    switch (pictureFit(head.width, head.height, column, row)) {
-    case PictureFit::TooLarge:
-        return msg::pictureTooLarge(head.width, head.height);
+[[nodiscard]] QString fitRefusal(const PictureMisfit& misfit, int column, int row) {
+    switch (misfit.fit) {
     case PictureFit::WrongSize:
-        return msg::pictureWrongSize(head.width, head.height);
+        return msg::pictureWrongSize(misfit.width, misfit.height);
     case PictureFit::PastEdge:
-        return msg::picturePastEdge(head.width / kTileSide, head.height / kTileSide, column, row);
+        return msg::picturePastEdge(misfit.width / kTileSide, misfit.height / kTileSide, column,
+                                    row);
+    case PictureFit::TooLarge:
     case PictureFit::Fits:
         break;
     }
-    return std::nullopt;
+    return msg::pictureTooLarge(misfit.width, misfit.height);
 }
 
 // The picture at `path` when it can go into the editor from cell (column, row); otherwise
-// the reason is shown and nothing is returned. Its size is tested before it is decoded.
+// the reason is shown and nothing is returned. The file is read once: what is measured is what
+// goes in.
 [[nodiscard]] std::optional<PictureColors> readFittingPicture(Prompts& prompts, const QString& path,
                                                               int column, int row) {
     const auto refuse = [&prompts](const QString& text) {
         prompts.messageBox(notice(text, msg::kImportFailedTitle));
         return std::nullopt;
     };
-    const std::variant<PngHead, PngError> head = readPngHead(path);
-    if (const PngError* error = std::get_if<PngError>(&head))
+    const std::variant<QByteArray, PngError> bytes = readPngBytes(path);
+    if (const PngError* error = std::get_if<PngError>(&bytes))
         return refuse(pngErrorText(path, *error));
-    if (const std::optional<QString> refusal = fitRefusal(std::get<PngHead>(head), column, row))
-        return refuse(*refusal);
-    std::variant<PictureColors, PngError> read = readPng(path);
-    if (const PngError* error = std::get_if<PngError>(&read))
+    std::variant<PictureColors, PngError, PictureMisfit> picture =
+        pictureForCell(std::get<QByteArray>(bytes), column, row);
+    if (const PngError* error = std::get_if<PngError>(&picture))
         return refuse(pngErrorText(path, *error));
-    return std::get<PictureColors>(std::move(read));
+    if (const PictureMisfit* misfit = std::get_if<PictureMisfit>(&picture))
+        return refuse(fitRefusal(*misfit, column, row));
+    return std::get<PictureColors>(std::move(picture));
+}
+
+// Whether the user takes the picture as `mapped` gives it, asked only when its colours are not
+// all of the four.
+[[nodiscard]] bool mappingAccepted(Prompts& prompts, const MappedPicture& mapped) {
+    QString text;
+    switch (mapped.mapping) {
+    case PictureMapping::ByColor:
+        return true;
+    case PictureMapping::ByIndex:
+        text = msg::kConfirmPaletteEntries;
+        break;
+    case PictureMapping::Nearest:
+        text = msg::confirmNearestColors(mapped.approximated);
+        break;
+    }
+    return prompts.messageBox(question(text, msg::kImportTitle)) == MsgAnswer::Yes;
 }
 
 } // namespace
@@ -106,20 +127,18 @@ void FormMain::importPicture() {
         readFittingPicture(m_prompts, path, s.EditorSelColumn, s.EditorSelRow);
     if (!picture) return;
     const MappedPicture mapped = mapPicture(*picture, drawingColors(s));
-    if (mapped.approximated > 0 &&
-        m_prompts.messageBox(question(msg::confirmNearestColors(mapped.approximated),
-                                      msg::kImportTitle)) != MsgAnswer::Yes)
-        return;
+    if (!mappingAccepted(m_prompts, mapped)) return;
     const CellBlock block{s.EditorSelColumn, s.EditorSelRow, picture->width / kTileSide,
                           picture->height / kTileSide};
-    PicturePlacement placed;
+    std::optional<PicturePlacement> placed;
     editorStep(QStringLiteral("import of ") + QFileInfo(path).fileName(),
                [&](EditorTileArray& tiles, EditorSelection&) {
                    placed = placePicture(tiles, mapped.values, block, s.NoncopiedHidden);
                });
     DrawEditor();
     ShowEditorTileInfo();
-    if (placed.writeProtected > 0 || placed.hidden > 0)
-        m_prompts.messageBox(information(msg::cellsLeftAlone(placed.writeProtected, placed.hidden),
-                                         msg::kPictureImportedTitle));
+    if (placed && (placed->writeProtected > 0 || placed->hidden > 0))
+        m_prompts.messageBox(
+            information(msg::cellsLeftAlone(placed->writeProtected, placed->hidden),
+                        msg::kPictureImportedTitle));
 }

@@ -2,6 +2,7 @@
 
 #include "ui/platform/qtcolor.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -28,15 +29,13 @@ constexpr quint8 kPaletteColorType = 3;
 }
 
 struct Head {
-    PngHead size;
+    int width = 0;
+    int height = 0;
     bool palette = false;
 };
 
-[[nodiscard]] std::variant<Head, PngError> readHead(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return PngError{PngProblem::Unreadable, file.errorString()};
-    const QByteArray head = file.read(kHeadSize);
+[[nodiscard]] std::variant<Head, PngError> readHead(const QByteArray& bytes) {
+    const QByteArray head = bytes.left(kHeadSize);
     if (head.size() < kSignatureSize || std::memcmp(head.constData(), kSignature, 8) != 0)
         return PngError{PngProblem::NotPng, {}};
     const quint32 width = head.size() == kHeadSize ? bigEndian32(head, kWidthAt) : 0;
@@ -44,7 +43,7 @@ struct Head {
     if (head.mid(12, 4) != "IHDR" || width == 0 || height == 0 || width > 0x7FFFFFFF ||
         height > 0x7FFFFFFF)
         return PngError{PngProblem::Damaged, {}};
-    return Head{{int(width), int(height)}, quint8(head[kColorTypeAt]) == kPaletteColorType};
+    return Head{int(width), int(height), quint8(head[kColorTypeAt]) == kPaletteColorType};
 }
 
 [[nodiscard]] PictureColors picturePixels(const QImage& image, bool palette) {
@@ -63,22 +62,41 @@ struct Head {
 
 } // namespace
 
-std::variant<PngHead, PngError> readPngHead(const QString& path) {
-    std::variant<Head, PngError> head = readHead(path);
-    if (const PngError* error = std::get_if<PngError>(&head)) return *error;
-    return std::get<Head>(head).size;
+std::variant<QByteArray, PngError> readPngBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return PngError{PngProblem::Unreadable, file.errorString()};
+    QByteArray bytes;
+    // A pipe gives its bytes in pieces; the end of the file is an empty read without an error.
+    while (bytes.size() <= kMaxPictureFileBytes) {
+        const QByteArray piece = file.read(kMaxPictureFileBytes + 1 - bytes.size());
+        if (file.error() != QFileDevice::NoError)
+            return PngError{PngProblem::Unreadable, file.errorString()};
+        if (piece.isEmpty()) break;
+        bytes += piece;
+    }
+    return bytes;
 }
 
-std::variant<PictureColors, PngError> readPng(const QString& path) {
-    std::variant<Head, PngError> head = readHead(path);
-    if (const PngError* error = std::get_if<PngError>(&head)) return *error;
-    QImageReader reader(path, "png");
+std::variant<PictureColors, PngError, PictureMisfit> pictureForCell(const QByteArray& bytes,
+                                                                    int column, int row) {
+    const std::variant<Head, PngError> read = readHead(bytes);
+    if (const PngError* error = std::get_if<PngError>(&read)) return *error;
+    const Head& head = std::get<Head>(read);
+    const PictureFit declared = pictureFit(head.width, head.height, column, row);
+    if (declared != PictureFit::Fits) return PictureMisfit{declared, head.width, head.height};
+    if (bytes.size() > kMaxPictureFileBytes) return PngError{PngProblem::TooLong, {}};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer, "png");
     QImage image = reader.read();
     if (image.isNull()) return PngError{PngProblem::Damaged, {}};
+    const PictureFit decoded = pictureFit(image.width(), image.height(), column, row);
+    if (decoded != PictureFit::Fits) return PictureMisfit{decoded, image.width(), image.height()};
     // A two-entry palette comes as a 1-bit image; its indices are wanted all the same.
     if (image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB)
         image = image.convertToFormat(QImage::Format_Indexed8);
-    return picturePixels(image, std::get<Head>(head).palette);
+    return picturePixels(image, head.palette);
 }
 
 std::optional<QString> writePalettePng(const QString& path, int width, int height,
