@@ -123,7 +123,7 @@ inline const QString kNothingToRedo = QStringLiteral("Nothing to redo.");
 
 // Undoing a write asks what it will do: put back the bytes the write replaced, and where.
 inline const QString kConfirmUndoTitle = QStringLiteral("Really undoing the write?");
-[[nodiscard]] inline QString confirmUndoWrite(const std::vector<qint32>& addresses) {
+[[nodiscard]] inline QString confirmUndoWrite(const std::vector<qint32>& addresses, int bytes) {
     const auto count = qsizetype(addresses.size());
     QString where;
     if (count == 1) {
@@ -141,7 +141,7 @@ inline const QString kConfirmUndoTitle = QStringLiteral("Really undoing the writ
     }
     return QStringLiteral("Do you really want to put back the %1 bytes that the write replaced\r"
                           "%2?\rThis will change the file permanently.")
-        .arg(16 * count)
+        .arg(bytes)
         .arg(where);
 }
 inline const QString kUndoRefusedTitle = QStringLiteral("Can not undo the write");
@@ -151,18 +151,27 @@ inline const QString kRedoRefusedTitle = QStringLiteral("Can not redo the write"
                           "Nothing was changed.")
         .arg(path);
 }
-[[nodiscard]] inline QString fileTooShortNow(const QString& path, qint64 address) {
-    return QStringLiteral("The file %1 is now too short to hold the 16 bytes at address %2.\r"
+[[nodiscard]] inline QString fileTooShortNow(const QString& path, qint64 address, int bytes) {
+    return QStringLiteral("The file %1 is now too short to hold the %2 bytes at address %3.\r"
                           "Nothing was changed.")
         .arg(path)
+        .arg(bytes)
         .arg(address);
 }
-[[nodiscard]] inline QString bytesChangedSince(const QString& path, qint64 address, bool undo) {
-    return QStringLiteral("The 16 bytes at address %1 of %2 are no longer the ones %3.\r"
+// The bytes a write expected in the file: those it wrote (for its undo), those it replaced
+// (for its redo), or those shown before the user agreed to it.
+enum class ExpectedBytes { Written, Replaced, Shown };
+[[nodiscard]] inline QString bytesChangedSince(const QString& path, qint64 address, int bytes,
+                                               ExpectedBytes expected) {
+    const QString ones = expected == ExpectedBytes::Written ? QStringLiteral("this program wrote")
+                         : expected == ExpectedBytes::Replaced
+                             ? QStringLiteral("this write replaced")
+                             : QStringLiteral("shown");
+    return QStringLiteral("The %1 bytes at address %2 of %3 are no longer the ones %4.\r"
                           "Another program changed them. Nothing was changed.")
+        .arg(bytes)
         .arg(address)
-        .arg(path,
-             undo ? QStringLiteral("this program wrote") : QStringLiteral("this write replaced"));
+        .arg(path, ones);
 }
 [[nodiscard]] inline QString writeBackFailed(const QString& reason) {
     return QStringLiteral("Can not put the bytes back. %1\rThe history of writes to this file "

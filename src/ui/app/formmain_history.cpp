@@ -92,11 +92,14 @@ void FormMain::takeStep(HistoryDirection direction) {
 bool FormMain::mayTakeWrite(const WriteStep& step, HistoryDirection direction) {
     const bool undo = direction == HistoryDirection::Undo;
     std::vector<qint32> addresses;
-    for (const TileWrite& write : step.writes().writes)
+    int bytes = 0;
+    for (const TileWrite& write : step.writes().writes) {
         addresses.push_back(write.address);
-    const MessageSpec ask = undo
-                                ? question(msg::confirmUndoWrite(addresses), msg::kConfirmUndoTitle)
-                                : question(msg::kConfirmWrite, msg::kConfirmWriteTitle);
+        bytes += write.length;
+    }
+    const MessageSpec ask =
+        undo ? question(msg::confirmUndoWrite(addresses, bytes), msg::kConfirmUndoTitle)
+             : question(msg::kConfirmWrite, msg::kConfirmWriteTitle);
     if (beginWrite(ask) == WriteAnswer::Stop) return false;
     const std::optional<QString> refusal = step.refusal(direction);
     if (refusal)
