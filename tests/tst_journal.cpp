@@ -98,10 +98,10 @@ class TestJournal : public QObject {
         QVERIFY(!whyNotRestorable(step, rom, HistoryDirection::Undo));
         writeRom(m_dir, "w.gb", QByteArray(written).replace(35, 1, "?"));
         QCOMPARE(*whyNotRestorable(step, rom, HistoryDirection::Undo),
-                 msg::bytesChangedSince(path, 20, true));
+                 msg::bytesChangedSince(path, 20, 16, msg::ExpectedBytes::Written));
         QVERIFY(QFile::resize(path, 30));
         QCOMPARE(*whyNotRestorable(step, rom, HistoryDirection::Undo),
-                 msg::fileTooShortNow(path, 20));
+                 msg::fileTooShortNow(path, 20, 16));
         writeRom(m_dir, "w.gb", written);
         QCOMPARE(unwriteTiles(step, rom, journal).written, 1);
         QCOMPARE(fileBytes(path), original);
@@ -155,9 +155,10 @@ class TestJournal : public QObject {
     }
     void undoQuestion() {
         const auto [addresses, where] = fetch<QList<qint32>, QString>();
-        QCOMPARE(msg::confirmUndoWrite({addresses.begin(), addresses.end()}),
-                 "Do you really want to put back the " + where +
-                     "\rThis will change the file permanently.");
+        QCOMPARE(
+            msg::confirmUndoWrite({addresses.begin(), addresses.end()}, 16 * int(addresses.size())),
+            "Do you really want to put back the " + where +
+                "\rThis will change the file permanently.");
     }
 };
 

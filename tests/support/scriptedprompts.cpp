@@ -13,8 +13,9 @@ QString describe(const MessageSpec& box) {
              answer(box.defaultButton));
 }
 
-void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer) {
-    m_queue.push_back(Box{box, answer});
+void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer,
+                             std::function<void()> meanwhile) {
+    m_queue.push_back(Box{box, answer, std::move(meanwhile)});
 }
 void ScriptedPrompts::expectOpen(const QString& path) {
     m_queue.push_back(Open{path});
@@ -60,6 +61,7 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     if (!(box->message == message))
         fail(QStringLiteral("message box ") + describe(message) + QStringLiteral(" but expected ") +
              describe(box->message));
+    if (box->meanwhile) box->meanwhile();
     return box->answer;
 }
 

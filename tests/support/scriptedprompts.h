@@ -15,8 +15,10 @@
 // shown, and fails the running test on a dialog nobody expected.
 class ScriptedPrompts : public Prompts {
   public:
-    // The next message box must be exactly `box`; it is answered with `answer`.
-    void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok);
+    // The next message box must be exactly `box`; it is answered with `answer`, after
+    // `meanwhile` ran (another program, say, while the box is shown).
+    void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok,
+                std::function<void()> meanwhile = {});
     // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded, and
     // the folder it started in in `startFolders`.
     void expectOpen(const QString& path);
@@ -52,6 +54,7 @@ class ScriptedPrompts : public Prompts {
     struct Box {
         MessageSpec message;
         MsgAnswer answer;
+        std::function<void()> meanwhile;
     };
     struct Open {
         QString path;

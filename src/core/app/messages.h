@@ -123,7 +123,7 @@ inline const QString kNothingToRedo = QStringLiteral("Nothing to redo.");
 
 // Undoing a write asks what it will do: put back the bytes the write replaced, and where.
 inline const QString kConfirmUndoTitle = QStringLiteral("Really undoing the write?");
-[[nodiscard]] inline QString confirmUndoWrite(const std::vector<qint32>& addresses) {
+[[nodiscard]] inline QString confirmUndoWrite(const std::vector<qint32>& addresses, int bytes) {
     const auto count = qsizetype(addresses.size());
     QString where;
     if (count == 1) {
@@ -141,7 +141,7 @@ inline const QString kConfirmUndoTitle = QStringLiteral("Really undoing the writ
     }
     return QStringLiteral("Do you really want to put back the %1 bytes that the write replaced\r"
                           "%2?\rThis will change the file permanently.")
-        .arg(16 * count)
+        .arg(bytes)
         .arg(where);
 }
 inline const QString kUndoRefusedTitle = QStringLiteral("Can not undo the write");
@@ -151,18 +151,27 @@ inline const QString kRedoRefusedTitle = QStringLiteral("Can not redo the write"
                           "Nothing was changed.")
         .arg(path);
 }
-[[nodiscard]] inline QString fileTooShortNow(const QString& path, qint64 address) {
-    return QStringLiteral("The file %1 is now too short to hold the 16 bytes at address %2.\r"
+[[nodiscard]] inline QString fileTooShortNow(const QString& path, qint64 address, int bytes) {
+    return QStringLiteral("The file %1 is now too short to hold the %2 bytes at address %3.\r"
                           "Nothing was changed.")
         .arg(path)
+        .arg(bytes)
         .arg(address);
 }
-[[nodiscard]] inline QString bytesChangedSince(const QString& path, qint64 address, bool undo) {
-    return QStringLiteral("The 16 bytes at address %1 of %2 are no longer the ones %3.\r"
+// The bytes a write expected in the file: those it wrote (for its undo), those it replaced
+// (for its redo), or those shown before the user agreed to it.
+enum class ExpectedBytes { Written, Replaced, Shown };
+[[nodiscard]] inline QString bytesChangedSince(const QString& path, qint64 address, int bytes,
+                                               ExpectedBytes expected) {
+    const QString ones = expected == ExpectedBytes::Written ? QStringLiteral("this program wrote")
+                         : expected == ExpectedBytes::Replaced
+                             ? QStringLiteral("this write replaced")
+                             : QStringLiteral("shown");
+    return QStringLiteral("The %1 bytes at address %2 of %3 are no longer the ones %4.\r"
                           "Another program changed them. Nothing was changed.")
+        .arg(bytes)
         .arg(address)
-        .arg(path,
-             undo ? QStringLiteral("this program wrote") : QStringLiteral("this write replaced"));
+        .arg(path, ones);
 }
 [[nodiscard]] inline QString writeBackFailed(const QString& reason) {
     return QStringLiteral("Can not put the bytes back. %1\rThe history of writes to this file "
@@ -259,6 +268,108 @@ inline const QString kConfirmPaletteEntries = QStringLiteral(
     if (hidden == 0) return protectedLine;
     if (writeProtected == 0) return hiddenLine;
     return protectedLine + u'\r' + hiddenLine;
+}
+
+// Game Boy and Super Nintendo headers: the question before a write into one, the checksums
+// (Ctrl+K) and the colours read from the file (Ctrl+L). Hexadecimal as in the formats' own
+// descriptions, beside the decimal the address boxes take.
+[[nodiscard]] inline QString hexDigits(qint64 value, int digits = 1) {
+    return QStringLiteral("%1").arg(value, digits, 16, QChar(u'0')).toUpper();
+}
+[[nodiscard]] inline QString byteRange(qint64 first, qint64 last) {
+    if (first == last) return QStringLiteral("byte %1 (hex %2)").arg(first).arg(hexDigits(first));
+    return QStringLiteral("bytes %1 to %2 (hex %3 to %4)")
+        .arg(first)
+        .arg(last)
+        .arg(hexDigits(first), hexDigits(last));
+}
+
+inline const QString kHeaderWriteTitle = QStringLiteral("Writing into the cartridge header");
+[[nodiscard]] inline QString confirmGameBoyHeaderWrite(qint64 first, qint64 last) {
+    return QStringLiteral("This write reaches into %1: the Game Boy cartridge header.\r"
+                          "It holds where the game starts, the logo, the title, the kind of "
+                          "cartridge and the header checksum.\r"
+                          "The console compares the logo and the header checksum before it "
+                          "starts a game:\rwith other bytes there, the game may not start.\r"
+                          "Write into the header all the same?")
+        .arg(byteRange(first, last));
+}
+[[nodiscard]] inline QString confirmSnesHeaderWrite(const QString& mapping, qint64 first,
+                                                    qint64 last) {
+    return QStringLiteral("This write reaches into %1: the Super Nintendo internal header (%2) "
+                          "and the vectors.\r"
+                          "They hold the title, the map mode, the sizes, the region, the "
+                          "checksum and where the processor starts the game and handles its "
+                          "interrupts.\r"
+                          "Emulators read the header to run the game and warn of a wrong "
+                          "checksum, and some games check it:\rwith other bytes there, the "
+                          "game may not run.\rWrite into the header all the same?")
+        .arg(byteRange(first, last), mapping);
+}
+
+inline const QString kChecksumsTitle = QStringLiteral("Checksums");
+inline const QString kChecksumsNoFile =
+    QStringLiteral("No file is open. The checksums are read from the open file's header.");
+[[nodiscard]] inline QString plainFile(const QString& path) {
+    return QStringLiteral("%1 is neither a Game Boy nor a Super Nintendo ROM image:\rit has no "
+                          "header that this program knows, and so no checksums.")
+        .arg(path);
+}
+[[nodiscard]] inline QString checksumsUnreadable(const QString& path) {
+    return QStringLiteral("%1 can not be read to its end: it was shortened or can not be read "
+                          "since it was opened.\rThe checksums can not be worked out.")
+        .arg(path);
+}
+[[nodiscard]] inline QString gameBoyImage(const QString& path, const QString& title) {
+    return QStringLiteral("%1 is a Game Boy ROM image, title \"%2\".").arg(path, title);
+}
+[[nodiscard]] inline QString snesImage(const QString& path, const QString& mapping,
+                                       qint64 copierHeader, const QString& title) {
+    const QString copier =
+        copierHeader == 0 ? QString()
+                          : QStringLiteral(" after a %1-byte copier's header").arg(copierHeader);
+    return QStringLiteral("%1 is a Super Nintendo ROM image, %2%3, title \"%4\".")
+        .arg(path, mapping, copier, title);
+}
+// One checksum: "Header checksum, byte 333 (hex 14D): holds 3A, should hold 3A."
+[[nodiscard]] inline QString checksumLine(const QString& name, qint64 address, int bytes,
+                                          quint32 holds, quint32 should) {
+    return QStringLiteral("%1, %2: holds %3, should hold %4.")
+        .arg(name, byteRange(address, address + bytes - 1), hexDigits(holds, 2 * bytes),
+             hexDigits(should, 2 * bytes));
+}
+inline const QString kGameBoyHeaderChecksum = QStringLiteral("Header checksum");
+inline const QString kGameBoyGlobalChecksum = QStringLiteral("Global checksum");
+inline const QString kSnesComplement = QStringLiteral("Checksum complement");
+inline const QString kSnesChecksum = QStringLiteral("Checksum");
+inline const QString kChecksumsRight = QStringLiteral("The checksums are right.");
+inline const QString kWriteChecksums = QStringLiteral("Write the right checksums into the file?");
+[[nodiscard]] inline QString checksumsChangedSince(const QString& path) {
+    return QStringLiteral("%1 changed since its checksums were shown: another program wrote to "
+                          "it.\rNothing was written. Press Ctrl+K to see the checksums as they "
+                          "are now.")
+        .arg(path);
+}
+[[nodiscard]] inline QString checksumStep(const QString& path) {
+    return QStringLiteral("checksums of %1").arg(path);
+}
+[[nodiscard]] inline QString checksumsWritten(const QString& path) {
+    return QStringLiteral("The checksums of %1 were written.").arg(path);
+}
+
+inline const QString kStoredPaletteTitle = QStringLiteral("Can not read the colors");
+inline const QString kStoredPaletteNoFile =
+    QStringLiteral("No file is open. The colors are read from the 8 bytes at the browser's "
+                   "marked address.");
+[[nodiscard]] inline QString storedPalettePastEnd(qint64 address, qint64 length) {
+    return QStringLiteral("The colors are read from the 8 bytes at the marked address %1,\rbut "
+                          "the file is %2 bytes long.\rMark a cell at least 8 bytes before its "
+                          "end.")
+        .arg(address)
+        .arg(length);
+}
+[[nodiscard]] inline QString storedPaletteRead(qint64 address) {
+    return QStringLiteral("Colors 0 to 3 read from the 8 bytes at address %1.").arg(address);
 }
 
 } // namespace msg

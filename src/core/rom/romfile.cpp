@@ -85,7 +85,9 @@ bool RomFile::isFileAt(const QString& path) const {
     return there && there->isSameFile(m_status);
 }
 
-std::optional<QString> RomFile::writeTile(qint64 offset, const TileBytes& bytes) {
+std::optional<QString> RomFile::writeBytes(qint64 offset, std::span<const quint8> bytes) {
+    const auto count = qint64(bytes.size());
+    Q_ASSERT(count >= 1 && count <= kTileBytes);
     if (m_readOnly) return QStringLiteral("The file %1 was opened for reading only.").arg(m_path);
     if (!isFileAt(m_path))
         return QStringLiteral("The file %1 was removed or replaced since it was opened.")
@@ -94,20 +96,22 @@ std::optional<QString> RomFile::writeTile(qint64 offset, const TileBytes& bytes)
     if (!now)
         return QStringLiteral("The file %1 can not be examined: %2")
             .arg(m_path, systemReason(errno));
-    if (offset < 0 || offset + kTileBytes > now->size)
-        return QStringLiteral("The 16 bytes at address %1 do not lie inside %2, which is now %3 "
+    if (offset < 0 || offset + count > now->size)
+        return QStringLiteral("The %1 bytes at address %2 do not lie inside %3, which is now %4 "
                               "bytes long.")
+            .arg(count)
             .arg(offset)
             .arg(m_path)
             .arg(now->size);
     qint64 n = -1;
     do {
-        n = m_io.writeAt(m_fd, bytes.data(), kTileBytes, offset);
+        n = m_io.writeAt(m_fd, bytes.data(), count, offset);
     } while (n < 0 && errno == EINTR);
     if (n < 0) return QStringLiteral("Writing to %1 failed: %2").arg(m_path, systemReason(errno));
-    if (n != kTileBytes)
-        return QStringLiteral("Only %1 of 16 bytes could be written to %2 at address %3.")
+    if (n != count)
+        return QStringLiteral("Only %1 of %2 bytes could be written to %3 at address %4.")
             .arg(n)
+            .arg(count)
             .arg(m_path)
             .arg(offset);
     return std::nullopt;

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <variant>
 
 // Files this long or longer have bytes that no 32-bit address reaches.
@@ -52,10 +53,14 @@ class RomFile {
     // program), or the file could only be opened for reading.
     [[nodiscard]] bool isReadOnly() const;
 
-    // Writes one tile in place with one positioned write. Refuses, with the reason, a range
-    // that does not lie wholly inside the file as it is on disk now, a file removed or
+    // Writes 1 to 16 bytes in place with one positioned write. Refuses, with the reason, a
+    // range that does not lie wholly inside the file as it is on disk now, a file removed or
     // replaced since it was opened, and any failure of the write itself.
-    [[nodiscard]] std::optional<QString> writeTile(qint64 offset, const TileBytes& bytes);
+    [[nodiscard]] std::optional<QString> writeBytes(qint64 offset, std::span<const quint8> bytes);
+    // One tile: its 16 bytes.
+    [[nodiscard]] std::optional<QString> writeTile(qint64 offset, const TileBytes& bytes) {
+        return writeBytes(offset, bytes);
+    }
 
   private:
     RomFile(FileIo& io, int fd, QString path, bool readOnly, const FileStatus& status);

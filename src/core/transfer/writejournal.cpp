@@ -2,9 +2,13 @@
 
 #include "core/app/messages.h"
 
-void WriteJournal::noteWrite(qint64 address, const TileBytes& before, const TileBytes& after) {
-    for (int i = 0; i < kTileBytes; ++i) {
-        const auto [place, first] = m_bytes.try_emplace(address + i, Byte{before[i], after[i]});
+#include <algorithm>
+
+void WriteJournal::noteWrite(qint64 address, std::span<const quint8> before,
+                             std::span<const quint8> after) {
+    for (size_t i = 0; i < after.size(); ++i) {
+        const auto [place, first] =
+            m_bytes.try_emplace(address + qint64(i), Byte{before[i], after[i]});
         if (!first) place->second.current = after[i];
     }
 }
@@ -25,7 +29,7 @@ namespace {
 std::map<qint64, quint8> expectedOnDisk(const WrittenTiles& step, HistoryDirection direction) {
     std::map<qint64, quint8> expected;
     for (const TileWrite& write : step.writes) {
-        for (int i = 0; i < kTileBytes; ++i) {
+        for (int i = 0; i < write.length; ++i) {
             if (direction == HistoryDirection::Undo)
                 expected[write.address + i] = write.after[i];
             else
@@ -35,40 +39,57 @@ std::map<qint64, quint8> expectedOnDisk(const WrittenTiles& step, HistoryDirecti
     return expected;
 }
 
-} // namespace
-
-std::optional<QString> whyNotRestorable(const WrittenTiles& step, const RomFile& file,
-                                        HistoryDirection direction) {
+// Why the file no longer holds the bytes the step expects there, worded by `expected`.
+std::optional<QString> whyNotHolding(const WrittenTiles& step, const RomFile& file,
+                                     HistoryDirection direction, msg::ExpectedBytes expected) {
     const QString& path = step.file.path;
-    if (!(file.identity() == step.file) || !file.isFileAt(path))
-        return msg::fileReplacedSince(path);
-    const std::map<qint64, quint8> expected = expectedOnDisk(step, direction);
+    const std::map<qint64, quint8> onDisk = expectedOnDisk(step, direction);
     for (const TileWrite& write : step.writes) {
         TileBytes now{};
-        if (file.read(write.address, now.data(), kTileBytes) != kTileBytes)
-            return msg::fileTooShortNow(path, write.address);
-        for (int i = 0; i < kTileBytes; ++i) {
-            if (now[i] != expected.at(write.address + i))
-                return msg::bytesChangedSince(path, write.address,
-                                              direction == HistoryDirection::Undo);
+        if (file.read(write.address, now.data(), write.length) != write.length)
+            return msg::fileTooShortNow(path, write.address, write.length);
+        for (int i = 0; i < write.length; ++i) {
+            if (now[size_t(i)] != onDisk.at(write.address + i))
+                return msg::bytesChangedSince(path, write.address, write.length, expected);
         }
     }
     return std::nullopt;
 }
 
+} // namespace
+
+std::optional<QString> whyNotRestorable(const WrittenTiles& step, const RomFile& file,
+                                        HistoryDirection direction) {
+    if (!(file.identity() == step.file) || !file.isFileAt(step.file.path))
+        return msg::fileReplacedSince(step.file.path);
+    return whyNotHolding(step, file, direction,
+                         direction == HistoryDirection::Undo ? msg::ExpectedBytes::Written
+                                                             : msg::ExpectedBytes::Replaced);
+}
+
 WriteOutcome writeTiles(WrittenTiles& step, RomFile& file, WriteJournal& journal) {
     WriteOutcome outcome;
+    if (step.replacesShownBytes) {
+        // Made again after an undo, the step is checked as every redo is.
+        step.replacesShownBytes = false;
+        outcome.failure =
+            whyNotHolding(step, file, HistoryDirection::Redo, msg::ExpectedBytes::Shown);
+        if (outcome.failure) {
+            step.writes.clear();
+            return outcome;
+        }
+    }
     std::vector<TileWrite> undoable;
     for (TileWrite& write : step.writes) {
         TileBytes replaced{};
-        const bool read = file.read(write.address, replaced.data(), kTileBytes) == kTileBytes;
-        outcome.failure = file.writeTile(write.address, write.after);
+        const bool read = file.read(write.address, replaced.data(), write.length) == write.length;
+        outcome.failure = file.writeBytes(write.address, write.written());
         if (outcome.failure) break;
         ++outcome.written;
         if (!read) continue;
-        journal.noteWrite(write.address, replaced, write.after);
         write.before = replaced;
-        if (replaced != write.after) undoable.push_back(write);
+        journal.noteWrite(write.address, write.replaced(), write.written());
+        if (!std::ranges::equal(write.replaced(), write.written())) undoable.push_back(write);
     }
     step.writes = std::move(undoable);
     return outcome;
@@ -77,10 +98,10 @@ WriteOutcome writeTiles(WrittenTiles& step, RomFile& file, WriteJournal& journal
 WriteOutcome unwriteTiles(const WrittenTiles& step, RomFile& file, WriteJournal& journal) {
     WriteOutcome outcome;
     for (auto write = step.writes.rbegin(); write != step.writes.rend(); ++write) {
-        outcome.failure = file.writeTile(write->address, write->before);
+        outcome.failure = file.writeBytes(write->address, write->replaced());
         if (outcome.failure) break;
         ++outcome.written;
-        journal.noteWrite(write->address, write->after, write->before);
+        journal.noteWrite(write->address, write->written(), write->replaced());
     }
     return outcome;
 }

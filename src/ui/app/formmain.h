@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+struct ChecksumReport;
 class ColorField;
 class FilledBar;
 class FormOptions;
@@ -129,6 +130,11 @@ class FormMain : public QWidget {
     void exportCellPicture();
     void importPicture();
 
+    // Game Boy and Super Nintendo headers, reached by keys: the checksums shown and, when any
+    // is wrong, corrected (Ctrl+K); colours 0 to 3 read from the file (Ctrl+L).
+    void showChecksums();
+    void readStoredPalette();
+
     [[nodiscard]] FormOptions* optionsDialog() const { return m_options.get(); }
 
     // Runs `edit` on a copy of the editor's cells and selection and makes what it changed one
@@ -226,6 +232,11 @@ class FormMain : public QWidget {
     enum class WriteAnswer { Proceed, Stop };
     [[nodiscard]] WriteAnswer beginWrite(const MessageSpec& ask);
     void writeTiles(const QString& what, std::vector<TileWrite> tiles, bool series);
+    // Makes `step` one step of the history and shows a failure; true when nothing failed.
+    bool writeStep(const QString& what, WrittenTiles step, bool series);
+    // The question before a write into the file's header (formmain_cartridge.cpp).
+    [[nodiscard]] bool mayWriteIntoHeader(const std::vector<TileWrite>& writes);
+    void writeChecksums(const ChecksumReport& shown);
     // Reads tiles for the reloads, through LoadSprite.
     [[nodiscard]] TileLoader tileLoader();
 

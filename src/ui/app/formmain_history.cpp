@@ -36,17 +36,22 @@ void FormMain::WriteTileAt(int index, qint32 address, const QString& what) {
                false);
 }
 
+void FormMain::writeTiles(const QString& what, std::vector<TileWrite> tiles, bool series) {
+    if (!mayWriteIntoHeader(tiles)) return;
+    writeStep(what, WrittenTiles{RomFileHandle->identity(), std::move(tiles)}, series);
+}
+
 // A failure is shown (for a series, with the count of tiles written before it); the browser
 // then shows what the file holds.
-void FormMain::writeTiles(const QString& what, std::vector<TileWrite> tiles, bool series) {
-    const WriteOutcome outcome =
-        m_history->write(what, WrittenTiles{RomFileHandle->identity(), std::move(tiles)});
+bool FormMain::writeStep(const QString& what, WrittenTiles step, bool series) {
+    const WriteOutcome outcome = m_history->write(what, std::move(step));
     if (outcome.failure) {
         QString text = msg::writeFailed(*outcome.failure);
         if (series) text += msg::tilesWrittenBefore(outcome.written);
         m_prompts.messageBox(notice(text, msg::kSavingNotPossible));
     }
     DrawBrowser();
+    return !outcome.failure;
 }
 
 void FormMain::undoLastStep() {
@@ -92,12 +97,16 @@ void FormMain::takeStep(HistoryDirection direction) {
 bool FormMain::mayTakeWrite(const WriteStep& step, HistoryDirection direction) {
     const bool undo = direction == HistoryDirection::Undo;
     std::vector<qint32> addresses;
-    for (const TileWrite& write : step.writes().writes)
+    int bytes = 0;
+    for (const TileWrite& write : step.writes().writes) {
         addresses.push_back(write.address);
-    const MessageSpec ask = undo
-                                ? question(msg::confirmUndoWrite(addresses), msg::kConfirmUndoTitle)
-                                : question(msg::kConfirmWrite, msg::kConfirmWriteTitle);
+        bytes += write.length;
+    }
+    const MessageSpec ask =
+        undo ? question(msg::confirmUndoWrite(addresses, bytes), msg::kConfirmUndoTitle)
+             : question(msg::kConfirmWrite, msg::kConfirmWriteTitle);
     if (beginWrite(ask) == WriteAnswer::Stop) return false;
+    if (!mayWriteIntoHeader(step.writes().writes)) return false;
     const std::optional<QString> refusal = step.refusal(direction);
     if (refusal)
         m_prompts.messageBox(

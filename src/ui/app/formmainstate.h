@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/colorref.h"
+#include "core/cartridge/cartridge.h"
 #include "core/editor/editorworkspace.h"
 #include "core/rom/tilerecord.h"
 
@@ -19,6 +20,8 @@ struct FormMainState {
     QString AppTitle;
     // The folder of the last file opened in this run (the open file, while one is open).
     QString LastOpenedFolder;
+    // The header the file had when it was opened (a plain file has none).
+    Cartridge RomCartridge;
 
     // The browser
     qint32 BrowserTopAddress = 0;

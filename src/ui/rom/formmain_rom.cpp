@@ -3,6 +3,7 @@
 
 #include "core/app/messages.h"
 #include "core/browser/visiblebytes.h"
+#include "core/cartridge/cartridge.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 #include "ui/platform/prompts.h"
@@ -40,6 +41,7 @@ void FormMain::openfile() {
     RomFileHandle = std::move(std::get<std::unique_ptr<RomFile>>(opened));
     setWindowTitle(s.RomFilePath + QStringLiteral(" - ") + s.AppTitle);
     s.RomFileLength = RomFileHandle->length();
+    s.RomCartridge = recogniseCartridge(*RomFileHandle);
     TextAddress->setText(QStringLiteral("0"));
     s.RomFileOpen = true;
     s.LastOpenedFolder = QFileInfo(s.RomFilePath).absolutePath();
