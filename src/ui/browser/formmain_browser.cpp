@@ -131,8 +131,7 @@ void FormMain::DrawBrowserSelection() {
     const int zoom = s.BrowserZoom;
     if (cell == cellSizeFor(true))
         strokeGridRing(*BrowserDC, s.BrowserSelColumn, s.BrowserSelRow, s.OptionColors[1]);
-    StretchBlt(*SpriteBox, 0, 0, s.BrowserColumns * cell * zoom, s.BrowserRows * cell * zoom,
-               *BrowserDC, 0, 0, s.BrowserColumns * cell, s.BrowserRows * cell);
+    StretchBlt(*SpriteBox, *BrowserDC, s.BrowserColumns * cell, s.BrowserRows * cell, zoom);
     if (cell == cellSizeFor(false))
         outlineCell(*SpriteBox, s.BrowserSelColumn, s.BrowserSelRow, zoom, s.OptionColors[0]);
     SpriteBox->Refresh();

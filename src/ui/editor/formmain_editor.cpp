@@ -65,8 +65,7 @@ void FormMain::DrawEditor() {
         }
     }
     if (cs == cellSizeFor(true)) strokeGridRing(*EditorDC, sc, sr, s.OptionColors[1]);
-    StretchBlt(*EditorBox, 0, 0, pictureWidth, pictureHeight, *EditorDC, 0, 0, kEditorColumns * cs,
-               kEditorRows * cs);
+    StretchBlt(*EditorBox, *EditorDC, kEditorColumns * cs, kEditorRows * cs, z);
     if (cs == cellSizeFor(false)) outlineCell(*EditorBox, sc, sr, z, kBlack);
     EditorBox->Refresh();
 }

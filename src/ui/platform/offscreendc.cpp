@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <utility>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 OffscreenDC::OffscreenDC(int width, int height)
     : m_image(width, height, QImage::Format_RGB32), m_width(width), m_height(height) {
@@ -111,36 +107,8 @@ void fillAround(PictureBox& box, int width, int height, ColorRef color) {
 }
 
 namespace {
-#if defined(__SSE2__)
-// Widening by shuffles: four source pixels a b c d become 4 x Zoom pixels, that is Zoom
-// 128-bit stores of four pixels each, lane t of store j showing source pixel (4j + t) / Zoom
-// (for Zoom 3: a a a b, b b c c, c d d d). One load, Zoom shuffles and Zoom stores per four
-// source pixels, against 4 x Zoom single-pixel stores.
-template <int Zoom, int J> __m128i widenedLanes(__m128i four) {
-    constexpr int t0 = (4 * J) / Zoom;
-    constexpr int t1 = (4 * J + 1) / Zoom;
-    constexpr int t2 = (4 * J + 2) / Zoom;
-    constexpr int t3 = (4 * J + 3) / Zoom;
-    return _mm_shuffle_epi32(four, _MM_SHUFFLE(t3, t2, t1, t0));
-}
-
-template <int Zoom, int... J>
-void storeWidened(QRgb* out, __m128i four, std::integer_sequence<int, J...> /*stores*/) {
-    (_mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * J), widenedLanes<Zoom, J>(four)), ...);
-}
-
-// One source row widened by a fixed zoom.
-template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-        storeWidened<Zoom>(out + i * Zoom, four, std::make_integer_sequence<int, Zoom>());
-    }
-    for (; i < count; ++i)
-        std::fill_n(out + i * Zoom, Zoom, from[i]);
-}
-#else
-// One source row widened by a fixed zoom: the compiler unrolls the inner loop.
+// One source row widened by a fixed zoom: with the zoom known the compiler unrolls and
+// vectorises the inner loop, which a zoom read at run time keeps it from doing.
 template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
     for (int i = 0; i < count; ++i) {
         const QRgb value = from[i];
@@ -148,7 +116,6 @@ template <int Zoom> void widenRow(QRgb* out, const QRgb* from, int count) {
             out[i * Zoom + k] = value;
     }
 }
-#endif
 
 void widenRow(QRgb* out, const QRgb* from, int count, int zoom) {
     switch (zoom) {
@@ -173,73 +140,27 @@ void widenRow(QRgb* out, const QRgb* from, int count, int zoom) {
             std::fill_n(out + i * zoom, zoom, from[i]);
     }
 }
-
-// The common case: every source pixel becomes a zoom x zoom block. Each source row is widened
-// once and then copied into the remaining rows of its block.
-void integerZoomCopy(QImage& target, int dx, int dy, const QImage& src, int sx, int sy, int sw,
-                     int sh, int zoom) {
-    const int width = target.width();
-    const int height = target.height();
-    const int srcWidth = src.width();
-    const int srcHeight = src.height();
-    // The source columns whose blocks are at least partly inside the target.
-    const int cBegin = std::max({0, -sx, dx < 0 ? -dx / zoom : 0});
-    const int cEnd = std::min({sw, srcWidth - sx, (width - dx + zoom - 1) / zoom});
-    if (cBegin >= cEnd) return;
-    const int x0 = std::max(dx + cBegin * zoom, 0);
-    const int x1 = std::min(dx + cEnd * zoom, width);
-    const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
-    auto* bits = reinterpret_cast<QRgb*>(target.bits());
-    for (int r = 0; r < sh; ++r) {
-        const int y0 = dy + r * zoom;
-        if (y0 >= height) break;
-        const int yEnd = std::min(y0 + zoom, height);
-        const int firstY = std::max(y0, 0);
-        if (firstY >= yEnd || sy + r < 0 || sy + r >= srcHeight) continue;
-        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy + r)) + sx;
-        QRgb* first = bits + firstY * stride;
-        int c = cBegin;
-        if (dx >= 0) {
-            // Blocks wholly inside the row need no clipping.
-            const int whole = std::max(cBegin, std::min(cEnd, (width - dx) / zoom));
-            widenRow(first + dx + cBegin * zoom, from + cBegin, whole - cBegin, zoom);
-            c = whole;
-        }
-        for (; c < cEnd; ++c) {
-            const int left = std::max(dx + c * zoom, 0);
-            const int right = std::min(dx + (c + 1) * zoom, width);
-            const QRgb value = from[c];
-            for (int x = left; x < right; ++x)
-                first[x] = value;
-        }
-        for (int y = firstY + 1; y < yEnd; ++y)
-            std::memcpy(bits + y * stride + x0, first + x0, size_t(x1 - x0) * sizeof(QRgb));
-    }
-}
 } // namespace
 
-void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source, int sx,
-                int sy, int sw, int sh) {
-    if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
+void StretchBlt(PictureBox& box, const OffscreenDC& source, int width, int height, int zoom) {
     QImage& target = box.surface();
-    const QImage& src = source.image();
-    if (dw % sw == 0 && dh % sh == 0 && dw / sw == dh / sh) {
-        integerZoomCopy(target, dx, dy, src, sx, sy, sw, sh, dw / sw);
-        return;
-    }
-    const int x0 = std::max(dx, 0);
-    const int x1 = std::min(dx + dw, target.width());
-    const int y0 = std::max(dy, 0);
-    const int y1 = std::min(dy + dh, target.height());
-    const int srcWidth = src.width();
-    for (int y = y0; y < y1; ++y) {
-        const int srcY = sy + int(qint64(y - dy) * sh / dh);
-        if (srcY < 0 || srcY >= src.height()) continue;
-        const auto* srcLine = reinterpret_cast<const QRgb*>(src.constScanLine(srcY));
-        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y));
-        for (int x = x0; x < x1; ++x) {
-            const int c = sx + int(qint64(x - dx) * sw / dw);
-            if (c >= 0 && c < srcWidth) line[x] = srcLine[c];
-        }
+    const int boxWidth = target.width();
+    const int boxHeight = target.height();
+    width = std::min(width, source.width());
+    height = std::min(height, source.height());
+    if (width <= 0 || height <= 0 || zoom <= 0) return;
+    // Each source row is widened once into the first row of its blocks and then copied into
+    // the others. The box cuts the last column's and the last row's blocks where it ends.
+    const int span = std::min(width * zoom, boxWidth);
+    const int whole = std::min(width, boxWidth / zoom);
+    const qsizetype stride = target.bytesPerLine() / qsizetype(sizeof(QRgb));
+    auto* bits = reinterpret_cast<QRgb*>(target.bits());
+    for (int r = 0; r < height && r * zoom < boxHeight; ++r) {
+        const QRgb* from = source.row(r);
+        QRgb* first = bits + qsizetype(r) * zoom * stride;
+        widenRow(first, from, whole, zoom);
+        if (whole < width) std::fill(first + whole * zoom, first + span, from[whole]);
+        for (int y = r * zoom + 1; y < std::min((r + 1) * zoom, boxHeight); ++y)
+            std::memcpy(bits + y * stride, first, size_t(span) * sizeof(QRgb));
     }
 }

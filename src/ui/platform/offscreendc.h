@@ -27,6 +27,7 @@ class OffscreenDC {
     }
     // For tight loops that already hold Qt colours: the start of pixel row y.
     [[nodiscard]] QRgb* row(int y) { return m_bits + qsizetype(y) * m_stride; }
+    [[nodiscard]] const QRgb* row(int y) const { return m_bits + qsizetype(y) * m_stride; }
     // The distance in pixels from the start of one row to the start of the next.
     [[nodiscard]] qsizetype stride() const { return m_stride; }
     // True when the width x height block with its top-left corner at (x, y) lies wholly
@@ -69,7 +70,6 @@ class PictureBox;
 // its top-left corner: what a copy of that size onto that corner leaves as it was.
 void fillAround(PictureBox& box, int width, int height, ColorRef color);
 
-// Copies the source rectangle onto the box's drawing area, each source pixel becoming a
-// block of dw/sw by dh/sh box pixels; plain source copy, clipped to the box.
-void StretchBlt(PictureBox& box, int dx, int dy, int dw, int dh, const OffscreenDC& source, int sx,
-                int sy, int sw, int sh);
+// Copies the width x height pixels at the source's top-left corner onto the box's top-left
+// corner, each source pixel becoming a zoom x zoom block; plain source copy, cut by the box.
+void StretchBlt(PictureBox& box, const OffscreenDC& source, int width, int height, int zoom);
