@@ -74,11 +74,13 @@ class FormMain : public QWidget {
     // `what`; a failure is shown.
     void WriteTileAt(int index, qint32 address, const QString& what);
 
-    // The browser
+    // Drawing shared by the browser and the editor
     void CreateOffscreenBitmaps();
+    void DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels);
+
+    // The browser
     void DrawBrowser();
     void DrawBrowserSelection();
-    void DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels);
     void SpriteScroll_Scroll();
     void SpriteScroll_Change();
     void ComboDivert_click();

@@ -25,7 +25,6 @@
 
 namespace {
 constexpr ColorRef kNoFileGrey = rgbColor(191, 191, 191);
-constexpr int kBitmapSize = 255;
 
 // What lies under a pointer position in the browser's layout now.
 BrowserPoint pointUnder(const FormMainState& s, double x, double y) {
@@ -48,38 +47,6 @@ void FormMain::connectBrowserHandlers() {
     connect(SpriteBox, &PictureBox::mouseDown, this, &FormMain::SpriteBox_MouseDown);
     connect(SpriteBox, &PictureBox::dblClick, this, &FormMain::SpriteBox_DblClick);
     connect(SpriteBox, &PictureBox::navigationKey, this, &FormMain::browserKey);
-}
-
-void FormMain::CreateOffscreenBitmaps() {
-    BrowserDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
-    BrowserDC->SelectBrush(s.OptionColors[0]);
-    BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
-    EditorDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
-    EditorDC->SelectBrush(s.OptionColors[0]);
-    EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
-}
-
-void FormMain::takeTileColors() {
-    for (size_t i = 0; i < m_tileColors.size(); ++i)
-        m_tileColors[i] = toQRgb(s.PaletteColors[std::min<size_t>(i, OutsideFile)]);
-}
-
-void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels) {
-    if (!dc.holds(x0, y0, 8, 8)) {
-        // Partly outside the bitmap: pixel by pixel, each clipped.
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                dc.SetPixel(x0 + x, y0 + y,
-                            s.PaletteColors[size_t(std::min<int>(pixels[8 * y + x], OutsideFile))]);
-        return;
-    }
-    QRgb* row = dc.row(y0) + x0;
-    const qsizetype stride = dc.stride();
-    for (int y = 0; y < 8; ++y, row += stride) {
-        const quint8* values = pixels.data() + 8 * y;
-        for (int x = 0; x < 8; ++x)
-            row[x] = m_tileColors[values[x] & 7u];
-    }
 }
 
 // With no file open the whole box is grey, whatever the options say.
