@@ -3,19 +3,14 @@
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
 
-VisibleBytes::VisibleBytes(const RomFile& file, qint64 start, qint64 length)
-    : m_start(start), m_bytes(size_t(std::max<qint64>(length, 0))) {
-    m_got = file.read(m_start, m_bytes.data(), qint64(m_bytes.size()));
+#include <algorithm>
+
+VisibleBytes::VisibleBytes(const RomFile& file, qint64 start, qint64 tiles)
+    : m_bytes(size_t(std::max<qint64>(tiles, 0) * kTileBytes)) {
+    m_got = file.read(start, m_bytes.data(), qint64(m_bytes.size()));
 }
 
-bool VisibleBytes::decode(qint64 address, TilePixels& pixels) const {
-    const std::optional<Tile> tile = tileAt(address);
-    if (tile) decodeTile(tile->bytes, tile->available, pixels);
-    return tile.has_value();
-}
-
-std::optional<VisibleBytes::Tile> VisibleBytes::tileAt(qint64 address) const {
-    const qint64 at = address - m_start;
-    if (address < 0 || at < 0 || at + kTileBytes > qint64(m_bytes.size())) return std::nullopt;
-    return Tile{m_bytes.data() + at, m_got - at};
+void VisibleBytes::decode(qint64 index, TilePixels& pixels) const {
+    const qint64 at = index * kTileBytes;
+    decodeTile(m_bytes.data() + at, m_got - at, pixels);
 }

@@ -25,7 +25,6 @@ class OffscreenDC;
 class PictureBox;
 class Prompts;
 class RomFile;
-class VisibleBytes;
 class WriteStep;
 class QButtonGroup;
 class QComboBox;
@@ -47,8 +46,6 @@ class FormMain : public QWidget {
     // Public operations
     void GetOptions();
     void LoadSprite(qint64 address);
-    // The same for a browser redraw, from the bytes it read for all its cells.
-    void LoadSprite(qint64 address, const VisibleBytes& visible);
     void openfile();
     void CloseFile();
     // Opens a file named outside the window (the command line), as the open button would.
@@ -76,6 +73,8 @@ class FormMain : public QWidget {
 
     // Drawing shared by the browser and the editor
     void CreateOffscreenBitmaps();
+    // Draws the tile at one bitmap pixel a tile pixel with its top-left corner at (x0, y0);
+    // a tile that does not lie wholly inside the bitmap is not drawn.
     void DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels);
 
     // The browser
@@ -250,9 +249,10 @@ class FormMain : public QWidget {
     std::unique_ptr<FormOptions> m_options;
     std::function<void(int)> m_endProgram;
     bool m_unloaded = false;
-    // The palette as screen colours, taken once at the start of every redraw; values past
-    // OutsideFile are drawn as outside the file.
-    std::array<quint32, 8> m_tileColors{};
+    // The palette as screen colours for two neighbouring pixels at once, indexed by the left
+    // one's value plus 8 times the right one's; taken at the start of every redraw. Values
+    // past OutsideFile are drawn as outside the file.
+    std::array<std::array<quint32, 2>, 64> m_tileColors{};
     void takeTileColors();
 
     // The history (formmain_history.cpp)

@@ -4,7 +4,10 @@
 
 #include "ui/platform/offscreendc.h"
 
+#include <QtEndian>
+
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr int kBitmapSize = 255;
@@ -20,24 +23,25 @@ void FormMain::CreateOffscreenBitmaps() {
 }
 
 void FormMain::takeTileColors() {
-    for (size_t i = 0; i < m_tileColors.size(); ++i)
-        m_tileColors[i] = toQRgb(s.PaletteColors[std::min<size_t>(i, OutsideFile)]);
+    const auto color = [this](unsigned value) {
+        return toQRgb(s.PaletteColors[std::min<unsigned>(value, OutsideFile)]);
+    };
+    for (unsigned i = 0; i < m_tileColors.size(); ++i)
+        m_tileColors[i] = {color(i & 7u), color(i >> 3)};
 }
 
 void FormMain::DrawTilePixels(int x0, int y0, OffscreenDC& dc, const TilePixels& pixels) {
-    if (!dc.holds(x0, y0, 8, 8)) {
-        // Partly outside the bitmap: pixel by pixel, each clipped.
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                dc.SetPixel(x0 + x, y0 + y,
-                            s.PaletteColors[size_t(std::min<int>(pixels[8 * y + x], OutsideFile))]);
-        return;
-    }
+    // Cells beyond the bitmap are not drawn, so no row below needs clipping.
+    if (!dc.holds(x0, y0, 8, 8)) return;
     QRgb* row = dc.row(y0) + x0;
     const qsizetype stride = dc.stride();
     for (int y = 0; y < 8; ++y, row += stride) {
-        const quint8* values = pixels.data() + 8 * y;
-        for (int x = 0; x < 8; ++x)
-            row[x] = m_tileColors[values[x] & 7u];
+        // The row's eight values as one word, pixel x in byte x. Two neighbours' values side
+        // by side in six bits index the colours of the pair: four lookups a row, not eight.
+        const quint64 values =
+            qFromLittleEndian<quint64>(pixels.data() + 8 * y) & 0x0707'0707'0707'0707ull;
+        const quint64 pairs = values | values >> 5;
+        for (int x = 0; x < 8; x += 2)
+            std::memcpy(row + x, m_tileColors[(pairs >> (8 * x)) & 0x3Fu].data(), 8);
     }
 }

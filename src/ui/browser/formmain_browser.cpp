@@ -7,7 +7,6 @@
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
 #include "core/rom/romfile.h"
-#include "core/rom/tilecodec.h"
 #include "ui/app/cellmark.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
@@ -20,7 +19,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,7 +49,7 @@ void FormMain::connectBrowserHandlers() {
 
 // With no file open the whole box is grey, whatever the options say.
 bool FormMain::showNoFile() {
-    if (s.RomFileOpen) return false;
+    if (s.RomFileOpen && RomFileHandle) return false;
     SpriteBox->Fill(kNoFileGrey);
     SpriteBox->Refresh();
     return true;
@@ -63,29 +61,13 @@ void FormMain::DrawBrowser() {
     const int cell = s.BrowserCellSize;
     fillCellGaps(*BrowserDC, s.BrowserColumns, s.BrowserRows, cell, s.OptionColors[0]);
     takeTileColors();
-    const TileColorDecoder decoder(std::span<const quint32, 5>(m_tileColors.data(), 5));
-
-    // One positioned read of every visible byte; the cells decode from it.
-    const qint64 cells =
-        qint64(std::max<int>(s.BrowserColumns, 0)) * std::max<int>(s.BrowserRows, 0);
-    const VisibleBytes visible =
-        RomFileHandle ? VisibleBytes(*RomFileHandle, s.BrowserTopAddress, cells * kTileBytes)
-                      : VisibleBytes();
+    // One positioned read of every visible tile, cell (c, r) being tile c + r x columns.
+    const VisibleBytes visible(*RomFileHandle, s.BrowserTopAddress,
+                               qint64(s.BrowserColumns) * s.BrowserRows);
     for (int r = 0; r < s.BrowserRows; ++r) {
         for (int c = 0; c < s.BrowserColumns; ++c) {
-            const qint64 address = browserCellAddress(s.BrowserTopAddress, s.BrowserColumns, c, r);
-            const int x = c * cell;
-            const int y = r * cell;
-            // The usual case decodes the bytes read straight into the bitmap's colours; a
-            // cell that needs a read of its own or reaches beyond the bitmap goes the long way.
-            const std::optional<VisibleBytes::Tile> tile = visible.tileAt(address);
-            if (RomFileHandle && tile && BrowserDC->holds(x, y, 8, 8)) {
-                decoder.decode(tile->bytes, tile->available, BrowserDC->row(y) + x,
-                               BrowserDC->stride());
-                continue;
-            }
-            LoadSprite(address, visible);
-            DrawTilePixels(x, y, *BrowserDC, s.LoadedTile.Pixels);
+            visible.decode(c + qint64(r) * s.BrowserColumns, s.LoadedTile.Pixels);
+            DrawTilePixels(c * cell, r * cell, *BrowserDC, s.LoadedTile.Pixels);
         }
     }
     DrawBrowserSelection();

@@ -2,7 +2,6 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
-#include "core/browser/visiblebytes.h"
 #include "core/cartridge/cartridge.h"
 #include "core/rom/romfile.h"
 #include "core/rom/tilecodec.h"
@@ -83,9 +82,4 @@ void FormMain::LoadSprite(qint64 address) {
     TileBytes bytes{};
     const qint64 got = RomFileHandle->read(address, bytes.data(), kTileBytes);
     decodeTile(bytes.data(), got, s.LoadedTile.Pixels);
-}
-
-void FormMain::LoadSprite(qint64 address, const VisibleBytes& visible) {
-    if (!RomFileHandle || address < 0 || !visible.decode(address, s.LoadedTile.Pixels))
-        LoadSprite(address);
 }
