@@ -1,7 +1,10 @@
 // Speed of every path a user event starts, each next to the least work it must do.
+#include "core/browser/visiblebytes.h"
+#include "core/rom/romfile.h"
 #include "nullprompts.h"
 #include "ui/app/formmain.h"
 #include "ui/platform/graphicbutton.h"
+#include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
@@ -132,6 +135,38 @@ void BM_DrawBrowserFloor(benchmark::State& state) {
     if (!window.fine(state)) return;
     browserFloor(state, window);
     setBrowserCounters(state, window.form.state());
+}
+
+// A browser box of 3840 x 2160 at zoom 2, no grid (240 x 135 cells), drawn by the steps of
+// DrawBrowser on bitmaps of that size: the window has a fixed size, so it can not show one.
+void BM_DrawBrowserLarge(benchmark::State& state) {
+    constexpr int kColumns = 240, kRows = 135, kCell = 8, kZoom = 2;
+    BrowsingWindow window(false, 0); // its palette colours, taken by its last redraw
+    if (!window.fine(state)) return;
+    RomFile::OpenResult opened = RomFile::open(g_files->browse);
+    if (!std::holds_alternative<std::unique_ptr<RomFile>>(opened)) {
+        state.SkipWithError("cannot open the file");
+        return;
+    }
+    const RomFile& rom = *std::get<std::unique_ptr<RomFile>>(opened);
+    OffscreenDC dc(kColumns * kCell, kRows * kCell);
+    PictureBox box;
+    box.place({0, 0, kColumns * kCell * kZoom + 2 * PictureBox::kBorder,
+               kRows * kCell * kZoom + 2 * PictureBox::kBorder});
+    TilePixels pixels{};
+    for (auto _ : state) {
+        fillCellGaps(dc, kColumns, kRows, kCell, window.form.state().OptionColors[0]);
+        const VisibleBytes visible(rom, kBrowseLength / 2, qint64(kColumns) * kRows);
+        for (int r = 0; r < kRows; ++r) {
+            for (int c = 0; c < kColumns; ++c) {
+                visible.decode(c + qint64(r) * kColumns, pixels);
+                window.form.DrawTilePixels(c * kCell, r * kCell, dc, pixels);
+            }
+        }
+        StretchBlt(box, dc, kColumns * kCell, kRows * kCell, kZoom);
+        benchmark::ClobberMemory();
+    }
+    state.counters["pixels"] = double(box.scaleWidth()) * box.scaleHeight();
 }
 
 // One thumb position after another: SpriteScroll_Change, its redraw and the box's repaint.
@@ -331,6 +366,7 @@ BENCHMARK(BM_DrawBrowserFloor)
     ->Args({0, 1})
     ->Args({1, 0})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawBrowserLarge)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollHandlerOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddressFieldRepaint)->Unit(benchmark::kMicrosecond);
