@@ -37,6 +37,19 @@ void renameOver(const QString& path, const QByteArray& bytes) {
         qFatal("can not rename over %s", qPrintable(path));
 }
 
+// The question before a save over another program's change at `address`; No is the default.
+MessageSpec othersChanged(int address) {
+    return {QStringLiteral("Another program changed the bytes at address %1\rsince this program "
+                           "last read them into the editor or wrote them.\rDo you want to write "
+                           "the tile over their change?")
+                .arg(address),
+            QStringLiteral("Another program changed the file"),
+            MsgButtons::YesNo,
+            MsgIcon::None,
+            MsgAnswer::No,
+            {}};
+}
+
 // Launches nothing; records what it was asked to start.
 struct RecordingLauncher : Launcher {
     QList<QStringList> started;
@@ -140,8 +153,15 @@ class TestNeighbours : public QObject {
             s.prompts.expect(expected::confirmUndo("at address 16"), MsgAnswer::Yes);
         s.key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(s.status(), "Undone: " + undone);
+        // What the cell came from is still what the new file is compared with.
         if (readOnly) s.prompts.expect(expected::kReadOnly);
-        if (readOnly) Session::click(s.form.SaveTile);
+        if (!readOnly) s.confirmNextWrite();
+        if (!readOnly && undone.startsWith("paint"))
+            s.prompts.expect(othersChanged(16), MsgAnswer::No);
+        const QByteArray kept = s.onDisk();
+        s.select(0, 0); // the undone paint took the selection back to cell 1
+        Session::click(s.form.SaveTile);
+        if (undone.startsWith("paint")) QCOMPARE(s.onDisk(), kept);
         VERIFY_PROMPTS(s.prompts);
     }
 
@@ -171,23 +191,46 @@ class TestNeighbours : public QObject {
         if (otherWrote) writeInPlace(s.path, 20, randomBytes(16, 10));
         if (otherWrote) bytes = s.onDisk();
         s.confirmNextWrite();
-        if (otherWrote)
-            s.prompts.expect(
-                {"Another program changed the bytes at address 16\rsince this program last read "
-                 "them into the editor or wrote them.\rDo you want to write the tile over their "
-                 "change?",
-                 "Another program changed the file",
-                 MsgButtons::YesNo,
-                 MsgIcon::None,
-                 MsgAnswer::No,
-                 {}},
-                answer);
+        if (otherWrote) s.prompts.expect(othersChanged(16), answer);
         TilePixels color{};
         if (answer == MsgAnswer::Yes) bytes.replace(16, 16, encodeByHand((color.fill(3), color)));
         if (button == &FormMain::BtSaveEdit)
             bytes.replace(48, 16, encodeByHand((color.fill(2), color)));
         Session::click(s.form.*button);
         QCOMPARE(s.onDisk().toHex(' '), bytes.toHex(' '));
+        VERIFY_PROMPTS(s.prompts);
+    }
+
+    // Alone with its file the program never asks, however the bytes came and went: one
+    // address copied into two cells, another cell written over part of their bytes, that
+    // write undone and redone, an editor step undone. Another program's change is asked about
+    // at once.
+    void asksNothingWhileAlone() {
+        Session s;
+        s.open(randomBytes(8192, 12));
+        for (const int column : {1, 2, 1}) // cells 0 and 2: address 16, cell 1: 32
+            s.copyToEditor(column, 0);
+        s.fill(1, 0, 3);
+        s.select(1, 0);
+        Session::type(s.form.TextEditAddress, QStringLiteral("24"));
+        s.confirmNextWrite();
+        Session::click(s.form.BtCopyToAddress); // bytes 24 to 39
+        s.prompts.expect(expected::confirmUndo("at address 24"), MsgAnswer::Yes);
+        s.key(Qt::Key_Z, Qt::ControlModifier);
+        s.confirmNextWrite();
+        s.key(Qt::Key_Y, Qt::ControlModifier);
+        s.fill(0, 0, 2);
+        s.key(Qt::Key_Z, Qt::ControlModifier);
+        for (Button save : {&FormMain::SaveTile, &FormMain::BtSaveEdit}) {
+            s.confirmNextWrite();
+            Session::click(s.form.*save);
+        }
+        writeInPlace(s.path, 44, "?");
+        const QByteArray changed = s.onDisk();
+        s.confirmNextWrite();
+        s.prompts.expect(othersChanged(32), MsgAnswer::No);
+        Session::click(s.form.BtSaveEdit);
+        QCOMPARE(s.onDisk().mid(32, 16), changed.mid(32, 16));
         VERIFY_PROMPTS(s.prompts);
     }
 
