@@ -1,6 +1,7 @@
 // Pelorin beside other programs: the open file written in place, lengthened, shortened,
 // replaced and removed by another program (the test, through its own handle) while the window
 // watches it; the question before a save over another program's change; Ctrl+R.
+#include "romimages.h"
 #include "session.h"
 #include "ui/platform/filewatch.h"
 #include "ui/platform/launcher.h"
@@ -102,10 +103,11 @@ class TestNeighbours : public QObject {
     }
 
     // A file renamed over the path (read-only, too), the path removed and a file appearing
-    // there again, the file renamed away and back. The new file is opened in place of the old
-    // one: the browser shows it, the editor keeps its cells and addresses, the writes to the
-    // old file leave the history (the next undo takes the paint before them); then a change in
-    // place of the new file is followed too. While the path names nothing the view stays.
+    // there again, the file renamed away and back. The new file (a Game Boy image) is opened in
+    // place of the old one, its header looked at: the browser shows it, the editor keeps its
+    // cells and addresses, the writes to the old file leave the history (the next undo takes
+    // the paint before them); then a change in place of the new file is followed too. While
+    // the path names nothing the view stays.
     void followsAnotherFileAtThePath_data() {
         using R = Row<QString, bool, QString>; // status after, new file read-only, next undo
         const QString replaced = "Another program replaced %1; the new file is shown.";
@@ -134,7 +136,7 @@ class TestNeighbours : public QObject {
         if (how != "renamed over" && !readOnly) QVERIFY(followed(s));
         if (how.startsWith("renamed away")) QVERIFY(QFile::rename(s.path + ".away", s.path));
         if (how != "removed" && !how.startsWith("renamed away")) {
-            bytes = randomBytes(3000, 7);
+            bytes = gameBoyImage(3000, 7);
             renameOver(s.path, bytes);
             if (readOnly) QVERIFY(QFile::setPermissions(s.path, QFile::ReadOwner));
         }
@@ -142,6 +144,8 @@ class TestNeighbours : public QObject {
         QCOMPARE(s.status(), status.arg(s.path));
         QCOMPARE(s.state().EditorTiles, cells);
         QCOMPARE(s.state().RomFileLength, bytes.size());
+        QCOMPARE(s.state().RomCartridge.kind, // looked at anew in a new file
+                 bytes.size() == 3000 ? CartridgeKind::GameBoy : CartridgeKind::Plain);
         COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.markColumn = 1}), "shown");
         VERIFY_PROMPTS(s.prompts);
         if (how == "removed") return;

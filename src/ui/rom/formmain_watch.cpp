@@ -4,6 +4,7 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
+#include "core/cartridge/cartridge.h"
 #include "core/rom/romfile.h"
 #include "ui/app/history.h"
 #include "ui/platform/filewatch.h"
@@ -47,10 +48,10 @@ void FormMain::followRomFile() {
     }
 }
 
-// Opens the file now at the path in place of the old one, as opening would, but keeps the
-// editor's cells with their addresses and the view where it is. What this program saw of the
-// old file stays the measure of what another program changed: the new file's bytes at a
-// cell's address are compared with it before a save.
+// Opens the file now at the path in place of the old one, as opening would (its header is
+// looked at anew), but keeps the editor's cells with their addresses and the view where it
+// is. What this program saw of the old file stays the measure of what another program
+// changed: the new file's bytes at a cell's address are compared with it before a save.
 void FormMain::followReplacement() {
     RomFile::OpenResult opened = RomFile::open(s.RomFilePath);
     if (auto* reason = std::get_if<QString>(&opened)) {
@@ -63,6 +64,7 @@ void FormMain::followReplacement() {
     m_history->fileReplaced();
     RomFileHandle = std::move(replacement);
     s.RomFileLength = RomFileHandle->length();
+    s.RomCartridge = recogniseCartridge(*RomFileHandle);
     watchRomFile();
     DrawBrowser();
     QString said = msg::romFileReplaced(s.RomFilePath);
