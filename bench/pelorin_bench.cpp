@@ -3,25 +3,32 @@
 #include "core/rom/romfile.h"
 #include "nullprompts.h"
 #include "ui/app/formmain.h"
+#include "ui/platform/filewatch.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -385,6 +392,96 @@ BENCHMARK(BM_PaintDragEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoRedoStroke)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenAndDraw)->ArgName("gib")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Another program: a child process that writes `writes` times 16 bytes at `at` of `path`,
+// spread evenly over `spreadMs` milliseconds, and ends. Only system calls after the fork.
+pid_t writeFromChild(const QString& path, qint64 at, int writes, int spreadMs, quint8 value) {
+    const QByteArray native = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    const int fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC);
+    timespec next{};
+    ::clock_gettime(CLOCK_MONOTONIC, &next);
+    const long stepNs = writes > 1 ? spreadMs * 1000000L / (writes - 1) : 0;
+    for (int i = 0; i < writes; ++i) {
+        quint8 bytes[kTileBytes];
+        std::memset(bytes, value + i, sizeof bytes);
+        if (fd < 0 || ::pwrite(fd, bytes, sizeof bytes, off_t(at)) != kTileBytes) ::_exit(1);
+        next.tv_nsec += stepNs;
+        next.tv_sec += next.tv_nsec / 1000000000L;
+        next.tv_nsec %= 1000000000L;
+        ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
+    }
+    ::_exit(0);
+}
+
+// Runs the event loop until the window has followed the file (the watch's report, handled by
+// the window's redraw first) or `limitMs` have passed; true when it followed.
+bool followed(FileWatch& watch, int limitMs) {
+    QEventLoop loop;
+    bool reported = false;
+    QObject::connect(&watch, &FileWatch::changed, &loop, [&] {
+        reported = true;
+        loop.quit();
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reported;
+}
+
+// Another process writes 16 visible bytes of the open file: the time from its write to the
+// browser showing them (the window's watch waits for the file to be quiet, then redraws).
+void BM_OtherProgramsWrite(benchmark::State& state) {
+    BrowsingWindow window(false, 0);
+    if (!window.fine(state)) return;
+    FileWatch& watch = *window.form.findChild<FileWatch*>();
+    const qint64 at = window.form.state().BrowserTopAddress + kTileBytes;
+    quint8 value = 0;
+    for (auto _ : state) {
+        const QImage before = window.form.SpriteBox->surface().copy();
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = writeFromChild(g_files->browse, at, 1, 0, ++value);
+        const bool shown = followed(watch, 5000);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!shown || status != 0 || window.form.SpriteBox->surface() == before) {
+            state.SkipWithError("the browser did not show the other program's write");
+            return;
+        }
+        state.SetIterationTime(took.count());
+    }
+}
+
+// 100 writes of 16 bytes in 50 ms by another process, then 500 ms of quiet: the redraws that
+// follow them (one a report of the watch).
+void BM_OtherProgramsBurst(benchmark::State& state) {
+    BrowsingWindow window(false, 0);
+    if (!window.fine(state)) return;
+    FileWatch& watch = *window.form.findChild<FileWatch*>();
+    int reports = 0;
+    QObject::connect(&watch, &FileWatch::changed, [&reports] { ++reports; });
+    const qint64 at = window.form.state().BrowserTopAddress + kTileBytes;
+    int most = 0;
+    for (auto _ : state) {
+        const int before = reports;
+        const pid_t child = writeFromChild(g_files->browse, at, 100, 50, quint8(reports));
+        QEventLoop loop;
+        QTimer::singleShot(550, &loop, &QEventLoop::quit);
+        loop.exec();
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (status != 0 || reports == before) {
+            state.SkipWithError("the burst was not followed");
+            return;
+        }
+        most = std::max(most, reports - before);
+    }
+    state.counters["redraws"] = most;
+}
+
+BENCHMARK(BM_OtherProgramsWrite)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OtherProgramsBurst)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 long peakResidentKib() {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -200,6 +200,47 @@ inline const QString kPatchOverRom =
     return QStringLiteral("A patch of %1 changed bytes was written to %2.").arg(bytes).arg(path);
 }
 
+// Other programs beside this one: the open file changed by them, the question before a save
+// over their change, and the emulator started by Ctrl+R.
+[[nodiscard]] inline QString romFileReplaced(const QString& path) {
+    return QStringLiteral("Another program replaced %1; the new file is shown.").arg(path);
+}
+[[nodiscard]] inline QString romFileGone(const QString& path) {
+    return QStringLiteral("Another program removed %1; the view shows it as it was.").arg(path);
+}
+[[nodiscard]] inline QString romFileBack(const QString& path) {
+    return QStringLiteral("%1 is back in its place.").arg(path);
+}
+[[nodiscard]] inline QString replacementNotOpened(const QString& path, const QString& reason) {
+    return QStringLiteral("Another program replaced %1 by a file that can not be opened: %2 "
+                          "The view shows the old file.")
+        .arg(path, reason);
+}
+inline const QString kOthersChangeTitle = QStringLiteral("Another program changed the file");
+[[nodiscard]] inline QString othersChange(qint32 address) {
+    return QStringLiteral("Another program changed the bytes at address %1\rsince this "
+                          "program last read them into the editor or wrote them.\rDo you want "
+                          "to write the tile over their change?")
+        .arg(address);
+}
+inline const QString kRunTitle = QStringLiteral("Can not run the game");
+inline const QString kRunNoFile =
+    QStringLiteral("No file is open. Ctrl+R opens the open ROM file with the program\r"
+                   "the desktop has for its type, an emulator.");
+[[nodiscard]] inline QString noPlayer(const QString& type) {
+    return QStringLiteral("No program is set to open files of the type %1.\rSet your emulator "
+                          "with the command\rxdg-mime default NAME.desktop %1\r"
+                          "where NAME.desktop is the emulator's desktop file.")
+        .arg(type);
+}
+[[nodiscard]] inline QString playerNotStarted(const QString& name, const QString& id,
+                                              const QString& exec) {
+    return QStringLiteral("%1 (%2) could not be started.\rIts command is: %3").arg(name, id, exec);
+}
+[[nodiscard]] inline QString playerStarted(const QString& path, const QString& name) {
+    return QStringLiteral("%1 was opened with %2.").arg(path, name);
+}
+
 // Pictures exported and imported
 inline const QString kPictureFilter = QStringLiteral("PNG pictures (*.png)|*.png");
 inline const QString kExportFailedTitle = QStringLiteral("Can not export the picture");

@@ -18,9 +18,11 @@
 struct ChecksumReport;
 class ColorField;
 class FilledBar;
+class FileWatch;
 class FormOptions;
 class GraphicButton;
 class History;
+class Launcher;
 class OffscreenDC;
 class PictureBox;
 class Prompts;
@@ -53,6 +55,8 @@ class FormMain : public QWidget {
 
     // What ends the program; tests replace it to observe the exit status.
     void setEndProgram(std::function<void(int)> end) { m_endProgram = std::move(end); }
+    // What starts other programs; tests replace it to see what Ctrl+R starts.
+    void setLauncher(Launcher& launcher) { m_launcher = &launcher; }
 
     // Start-up and shut-down
     void Form_Load();
@@ -149,6 +153,8 @@ class FormMain : public QWidget {
     void undoLastStep();
     void redoNextStep();
     void makePatch();
+    // Ctrl+R: the open file opened with the program the desktop has for its type.
+    void runRom();
     // Keys on the focused browser (the view moves through the jump) and editor (the selected
     // cell moves); the release of the mouse on the editor, which ends a paint stroke.
     void browserKey(int key);
@@ -262,4 +268,24 @@ class FormMain : public QWidget {
     [[nodiscard]] bool mayTakeWrite(const WriteStep& step, HistoryDirection direction);
     void forgetWrites();
     std::unique_ptr<History> m_history;
+
+    // Other programs beside this one (formmain_watch.cpp, formmain_others.cpp): the open file
+    // watched and followed, what this program saw of it, the question before a save over
+    // another program's change.
+    void connectFileWatch();
+    void watchRomFile();
+    void unwatchRomFile();
+    void followRomFile();
+    void followReplacement();
+    void noteReadForEditor(qint64 address);
+    [[nodiscard]] bool mayOverwrite(qint32 address);
+    FileWatch* m_fileWatch = nullptr;
+    bool m_romFileGone = false;
+    // The bytes the last LoadSprite(address) read: those a copy or reload put into a cell.
+    struct TileRead {
+        qint64 address = 0;
+        TileBytes bytes{};
+        qint64 got = 0;
+    } m_lastRead;
+    Launcher* m_launcher;
 };

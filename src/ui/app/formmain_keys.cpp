@@ -49,6 +49,8 @@ const KeyBinding kKeys[] = {
     {KeyPlace::Window, Qt::CTRL | Qt::Key_L,
      "read colors 0 to 3 from the 8 bytes at the browser's marked address",
      &FormMain::readStoredPalette},
+    {KeyPlace::Window, Qt::CTRL | Qt::Key_R,
+     "open the ROM file with the desktop's program for it (an emulator)", &FormMain::runRom},
     {KeyPlace::Browser, Qt::Key_Up, "the view one row up"},
     {KeyPlace::Browser, Qt::Key_Down, "the view one row down"},
     {KeyPlace::Browser, Qt::Key_PageUp, "the view one page up"},

@@ -221,4 +221,5 @@ void FormMain::connectHandlers() {
     connectTransferHandlers();
     connectPaletteHandlers();
     connectKeys();
+    connectFileWatch();
 }
