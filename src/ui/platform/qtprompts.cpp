@@ -4,9 +4,19 @@
 #include "ui/platform/qtcolor.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QWidget>
+
+namespace {
+// Pieces run this long between two looks at the events: Cancel is seen well within 100 ms.
+constexpr qint64 kSliceMs = 15;
+// The dialog comes up when the task looks like taking longer than this.
+constexpr int kShowAfterMs = 333;
+} // namespace
 
 MsgAnswer QtPrompts::messageBox(const MessageSpec& message) {
     QMessageBox box(m_parent);
@@ -55,4 +65,29 @@ QString QtPrompts::saveFileName(const QString& filterList, const QString& sugges
 ColorRef QtPrompts::chooseColor(ColorRef current) {
     const QColor chosen = QColorDialog::getColor(toQColor(current), m_parent);
     return chosen.isValid() ? fromQColor(chosen) : current;
+}
+
+WorkEnd QtPrompts::work(const QString& title, const QString& text,
+                        const std::function<int()>& nextPiece) {
+    QProgressDialog dialog(text, QStringLiteral("Cancel"), 0, kWorkDone, m_parent);
+    dialog.setWindowTitle(title);
+    // Modal for the whole program: nothing the user does can reach a half-done task.
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(kShowAfterMs);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setValue(0); // starts the dialog's clock
+    QElapsedTimer slice;
+    slice.start();
+    for (;;) {
+        const int progress = nextPiece();
+        if (progress >= kWorkDone) return WorkEnd::Done;
+        if (slice.elapsed() < kSliceMs) continue;
+        // May show the dialog; once shown, it takes the input until the task ends.
+        dialog.setValue(progress);
+        QCoreApplication::processEvents(dialog.isVisible() ? QEventLoop::AllEvents
+                                                           : QEventLoop::ExcludeUserInputEvents);
+        if (dialog.wasCanceled()) return WorkEnd::Cancelled;
+        slice.restart();
+    }
 }

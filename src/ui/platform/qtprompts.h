@@ -14,6 +14,8 @@ class QtPrompts : public Prompts {
     QString openFileName(const QString& filterList, const QString& startFolder) override;
     QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
+    WorkEnd work(const QString& title, const QString& text,
+                 const std::function<int()>& nextPiece) override;
 
   private:
     QWidget* m_parent;
