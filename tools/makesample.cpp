@@ -73,8 +73,8 @@ const Picture kSprites[] = {
 // The letter P once more, as a game may keep a second copy of its font: mirrored left-right,
 // drawn in colour 2 on colour 1 instead of 3 on 0, at an address that is no multiple of 16.
 // The search for the same picture finds it from the P of the font.
-const Picture kSecondP = {"+++oooo+", "++o+++o+", "++o+++o+", "+++oooo+", "++++++o+", "++++++o+",
-                          "++++++o+", "++++++++"};
+const Picture kSecondP = {"+++oooo+", "++o+++o+", "++o+++o+", "+++oooo+",
+                          "++++++o+", "++++++o+", "++++++o+", "++++++++"};
 constexpr size_t kSecondPAddress = 3001;
 
 } // namespace

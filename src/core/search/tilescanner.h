@@ -13,7 +13,8 @@
 // a pair that no pattern holds moves the window on by 15 bytes, one that some pattern holds
 // further to the left by as much as lines them up, and only a pair that ends a pattern leads
 // to a look-up of all 16 bytes. On bytes that hold none of the patterns that is a table look-up
-// every 15 bytes, whatever the number of patterns.
+// every 15 bytes, whatever the number of patterns; a stretch of one byte repeated is passed
+// over at once.
 class TileScanner {
   public:
     explicit TileScanner(std::span<const TileBytes> patterns);
@@ -33,8 +34,12 @@ class TileScanner {
                 at += shift;
                 continue;
             }
-            if (const int pattern = patternAt(data + at); pattern >= 0) found(at, pattern);
-            ++at;
+            if (const int pattern = patternAt(data + at); pattern >= 0) {
+                found(at, pattern);
+                ++at;
+                continue;
+            }
+            at = pastRun(data, at, length);
         }
     }
 
@@ -44,6 +49,10 @@ class TileScanner {
     }
     // The pattern whose 16 bytes start at `bytes`, or -1.
     [[nodiscard]] int patternAt(const quint8* bytes) const;
+    // Where to look after a miss at `at`: the next position, or, when the 16 bytes there are
+    // one byte repeated (the padding that fills much of a file), the first position whose
+    // 16 bytes are not all that byte: every window before it is the same miss.
+    [[nodiscard]] static qint64 pastRun(const quint8* data, qint64 at, qint64 length);
 
     // One bit for every pair of bytes: set when some pattern holds it (ending within the
     // first 16 bytes). 8 KiB, so it stays in the fastest cache.

@@ -16,6 +16,8 @@ namespace {
 constexpr qint64 kSliceMs = 15;
 // The dialog comes up when the task looks like taking longer than this.
 constexpr int kShowAfterMs = 333;
+// Wide enough for its title beside the window manager's buttons.
+constexpr int kProgressWidth = 360;
 } // namespace
 
 MsgAnswer QtPrompts::messageBox(const MessageSpec& message) {
@@ -71,6 +73,7 @@ WorkEnd QtPrompts::work(const QString& title, const QString& text,
                         const std::function<int()>& nextPiece) {
     QProgressDialog dialog(text, QStringLiteral("Cancel"), 0, kWorkDone, m_parent);
     dialog.setWindowTitle(title);
+    dialog.setMinimumWidth(kProgressWidth);
     // Modal for the whole program: nothing the user does can reach a half-done task.
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(kShowAfterMs);
