@@ -62,6 +62,8 @@ qint64 TileScanner::pastRun(const quint8* data, qint64 at, qint64 length) {
     const quint64 repeated = quint64(data[at]) * 0x0101010101010101ull;
     if (low != repeated || load64(data + at + 8) != repeated) return at + 1;
     qint64 end = at + kTileBytes;
+    while (end + 8 <= length && load64(data + end) == repeated)
+        end += 8;
     while (end < length && data[end] == data[at])
         ++end;
     return end - (kTileBytes - 1);
