@@ -4,11 +4,6 @@
 
 #include <algorithm>
 
-GridCounts wholeCells(int scaleWidth, int scaleHeight, int zoom, int cellSize) {
-    const int pitch = std::max(zoom * cellSize, 1);
-    return {qint16(scaleWidth / pitch), qint16(scaleHeight / pitch)};
-}
-
 FoundView foundView(qint64 found, qint32 top, int columns, GridCounts whole, int entry) {
     const qint64 offset = found - top;
     if (columns > 0 && offset >= 0 && offset % kTileBytes == 0) {

@@ -6,10 +6,6 @@
 
 #include <optional>
 
-// The browser's cells that lie wholly inside its drawing area (the last column and row of
-// browserGridCounts may be cut off).
-[[nodiscard]] GridCounts wholeCells(int scaleWidth, int scaleHeight, int zoom, int cellSize);
-
 // How the browser brings a found tile into view, the way its keys move it: by typing an
 // address and jumping, which adds the entry of "Add to address".
 struct FoundView {

@@ -108,10 +108,11 @@ void FormMain::showFoundPlace(qsizetype index) {
     m_foundIndex = index;
     const FoundPlace place = m_found->places[size_t(index)];
     const int entry = int(NumericValue(ComboDivert->currentText()));
-    const FoundView view = foundView(place.address, s.BrowserTopAddress, s.BrowserColumns,
-                                     wholeCells(SpriteBox->scaleWidth(), SpriteBox->scaleHeight(),
-                                                s.BrowserZoom, s.BrowserCellSize),
-                                     entry);
+    const FoundView view =
+        foundView(place.address, s.BrowserTopAddress, s.BrowserColumns,
+                  browserWholeCells(SpriteBox->scaleWidth(), SpriteBox->scaleHeight(),
+                                    s.BrowserZoom, s.BrowserCellSize),
+                  entry);
     QString status =
         msg::foundAt(place.address, index + 1, m_found->count, qsizetype(m_found->places.size()),
                      m_found->forms[place.form].name);
