@@ -143,6 +143,21 @@ class TestFind : public QObject {
         QCOMPARE(s.status(), kNoPlaces);
         VERIFY_PROMPTS(s.prompts);
     }
+
+    // Past 100,000 places the first are kept and the rest counted; Shift+F3 from the first
+    // goes round to the last kept. The tile 0F 00 repeated lies at every even address.
+    void manyPlaces() {
+        Session s;
+        s.open(QByteArray::fromHex("0f00").repeated(1 << 17));
+        s.copyToEditor(1, 0);
+        s.select(0, 0);
+        QVERIFY(activate(s));
+        s.key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(s.status(), "Found at 18 (1 of the first 100000 of 131065)");
+        s.key(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(s.status(), "Found at 200016 (100000 of the first 100000 of 131065)");
+        VERIFY_PROMPTS(s.prompts);
+    }
 };
 
 QTEST_MAIN(TestFind)
