@@ -17,6 +17,15 @@ bool activate(Session& s) {
     return QTest::qWaitForWindowActive(&s.form);
 }
 
+// The search keys by a letter: F Ctrl+F, P Ctrl+Shift+F, N F3, B Shift+F3.
+void press(Session& s, char key) {
+    const Qt::KeyboardModifiers shift =
+        key == 'P' || key == 'B' ? Qt::ShiftModifier : Qt::NoModifier;
+    const Qt::KeyboardModifiers control =
+        key == 'F' || key == 'P' ? Qt::ControlModifier : Qt::NoModifier;
+    s.key(key == 'F' || key == 'P' ? Qt::Key_F : Qt::Key_F3, shift | control);
+}
+
 } // namespace
 
 class TestFind : public QObject {
@@ -26,8 +35,8 @@ class TestFind : public QObject {
     // of the editor: after each key the status line and the top address; at the end the
     // browser shows the view with the last place marked, and the file is unchanged.
     void keys_data() {
-        // offset, plants, keys ("F" Ctrl+F, "P" Ctrl+Shift+F, "N" F3, "B" Shift+F3): status
-        // lines, tops; the address box and the mark at the end
+        // offset, plants, keys (as press() reads them): status lines, tops; the address box and
+        // the mark at the end
         using R = Row<int, QList<QPoint>, QString, QStringList, QList<int>, QString, QPoint>;
         const int last = (1 << 20) - 16;
         // clang-format off
@@ -60,12 +69,7 @@ class TestFind : public QObject {
         s.select(0, 0);
         QVERIFY(activate(s));
         for (qsizetype i = 0; i < keys.size(); ++i) {
-            const char key = keys[i].toLatin1();
-            s.key(key == 'N' || key == 'B' ? Qt::Key_F3 : Qt::Key_F,
-                  key == 'F'   ? Qt::ControlModifier
-                  : key == 'P' ? Qt::ControlModifier | Qt::ShiftModifier
-                  : key == 'B' ? Qt::ShiftModifier
-                               : Qt::NoModifier);
+            press(s, keys[i].toLatin1());
             QCOMPARE(s.status(), statuses[i]);
             QCOMPARE(s.state().BrowserTopAddress, tops[i]);
         }
@@ -88,7 +92,7 @@ class TestFind : public QObject {
     // What ends a key's work before a place is shown: a box (titled by the key), or the status
     // line; the searches run (whatever happens during them); and F3 has no place to go to.
     void stopped_data() {
-        // file open, setup, key ('F' Ctrl+F, 'P' Ctrl+Shift+F, 'N' F3): box, status, searches
+        // file open, setup, key (as press() reads it): box, status, searches
         using R = Row<bool, QString, char, QString, QString, int>;
         const QString oneValue = "All 64 pixels of the selected tile have the value %1.\rSuch a "
                                  "tile would be found in every plain stretch of the file,\rso it "
@@ -133,10 +137,7 @@ class TestFind : public QObject {
             s.prompts.expect(expected::refusal(QString(box).replace("%1", s.path), title));
         QVERIFY(activate(s));
         const QString before = s.status();
-        s.key(key == 'N' ? Qt::Key_F3 : Qt::Key_F, key == 'P'
-                                                       ? Qt::ControlModifier | Qt::ShiftModifier
-                                                   : key == 'F' ? Qt::ControlModifier
-                                                                : Qt::NoModifier);
+        press(s, key);
         QCOMPARE(s.status(), status.isEmpty() ? before : status);
         QCOMPARE(s.prompts.tasks.size(), searches);
         s.key(Qt::Key_F3);
