@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int kPiecesBetweenLooks = 16;
+
 std::vector<TileBytes> patternsOf(const std::vector<TileForm>& forms) {
     std::vector<TileBytes> patterns;
     patterns.reserve(forms.size());
@@ -31,12 +33,17 @@ TileSearch::State TileSearch::searchPiece() {
     const qint64 first = (m_start + m_done) % m_positions;
     const qint64 count = std::min({m_piece, m_positions - m_done, m_positions - first});
     const qint64 length = count + kTileBytes - 1;
-    if (m_file.read(first, m_bytes.data(), length) != length || !m_file.isFileAt(m_file.path()))
+    // Whether the path still leads to the file is asked every few pieces and after the last:
+    // asked for every piece, it would cost a few per cent of the search.
+    const bool last = m_done + count == m_positions;
+    const bool look = last || ++m_pieces % kPiecesBetweenLooks == 0;
+    if (m_file.read(first, m_bytes.data(), length) != length ||
+        (look && !m_file.isFileAt(m_file.path())))
         return m_state = State::FileChanged;
     m_scanner.scan(m_bytes.data(), length,
                    [this, first](qint64 at, int form) { keep(first + at, form); });
     m_done += count;
-    if (m_done == m_positions) m_state = State::Done;
+    if (last) m_state = State::Done;
     return m_state;
 }
 

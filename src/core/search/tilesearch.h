@@ -44,7 +44,8 @@ class TileSearch {
                qsizetype keep = kKeptPlaces, qint64 piece = kSearchPiece);
 
     // Reads and searches the next piece. FileChanged, and the search is over, when the file
-    // gave fewer bytes than its length promised or its path no longer leads to it.
+    // gave fewer bytes than its length promised or its path no longer leads to it (looked at
+    // every 4 MiB and at the end).
     [[nodiscard]] State searchPiece();
     // How much is done, in thousandths.
     [[nodiscard]] int permille() const;
@@ -60,6 +61,7 @@ class TileSearch {
     qint64 m_positions; // tile positions in the file: its length - 15, or none
     qint64 m_start;
     qint64 m_done = 0;
+    int m_pieces = 0;
     qint64 m_piece;
     qsizetype m_keep;
     State m_state;

@@ -2,9 +2,13 @@
 
 #include "ui/platform/prompts.h"
 
+#include <memory>
+
+class QProgressDialog;
 class QWidget;
 
-// The program's dialogs, shown with Qt's own message box, file dialog and colour picker.
+// The program's dialogs, shown with Qt's own message box, file dialog, colour picker and
+// progress dialog.
 class QtPrompts : public Prompts {
   public:
     explicit QtPrompts(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -18,5 +22,8 @@ class QtPrompts : public Prompts {
                  const std::function<int()>& nextPiece) override;
 
   private:
+    [[nodiscard]] std::unique_ptr<QProgressDialog> progressDialog(const QString& title,
+                                                                  const QString& text) const;
+
     QWidget* m_parent;
 };
