@@ -60,18 +60,18 @@ std::optional<SearchResult> FormMain::runSearch(SearchKind kind, const QString& 
     TileSearch search(*file, tileForms(selectedTile().Pixels, kind),
                       qint64(s.BrowserSelAddress) + 1);
     TileSearch::State state = TileSearch::State::Running;
-    bool fileClosed = false;
     m_searching = true;
     const WorkEnd end = m_prompts.work(title, msg::searching(s.RomFilePath), [&] {
-        // Nothing that runs between the pieces closes the file today; should anything ever,
-        // the search must not read through the handle it had.
-        fileClosed = RomFileHandle.get() != file || !s.RomFileOpen;
-        if (fileClosed) return kWorkDone;
+        // Between the pieces the file watch may open a file renamed over the path in place of
+        // the one searched: the search must not go on through the handle it had.
+        if (RomFileHandle.get() != file || !(file->identity() == search.result().file)) {
+            state = TileSearch::State::FileChanged;
+            return kWorkDone;
+        }
         state = search.searchPiece();
         return state == TileSearch::State::Running ? search.permille() : kWorkDone;
     });
     m_searching = false;
-    if (fileClosed) return std::nullopt;
     if (end == WorkEnd::Cancelled) {
         LbStatus->setText(msg::kSearchCancelled);
         return std::nullopt;
