@@ -19,7 +19,9 @@
 #include <limits>
 
 namespace {
-using Colors = QList<ColorRef>;
+using Colors = std::vector<ColorRef>;
+using Values = std::vector<quint8>;
+using Fields = std::array<ColorRef, 4>;
 constexpr qint64 kMax32 = std::numeric_limits<qint32>::max();
 constexpr qint64 kMin32 = std::numeric_limits<qint32>::min();
 constexpr qint64 kNone = std::numeric_limits<qint64>::min(); // refused, in a table
@@ -91,23 +93,16 @@ class TestCore : public QObject {
         using R = Row<int, bool, qint64, qint64, K, qint64, qint64>;
         rows(R{"End, from 3", 3, false, 20000, 3, K::End, 160, 17440},
              R{"End, 5 bytes after a whole tile", 3, false, 20005, 0, K::End, 0, 17456},
-             R{"End, from 15", 3, false, 20015, 15, K::End, 0, 17456},
              R{"End, zoom 2, grid: 12 x 22 of 13 x 22", 2, true, 20000, 0, K::End, 0, 15440},
-             R{"End, zoom 2: 14 x 24 of 14 x 25", 2, false, 20000, 0, K::End, 0, 14624},
-             R{"End, zoom 9: 3 x 5 of 3 x 6", 9, false, 20000, 0, K::End, 0, 19760},
              R{"End, zoom 9, grid: 2 x 4 of 3 x 5", 9, true, 20000, 0, K::End, 0, 19824},
              R{"End is Home, whole cells full", 3, false, 2544, 0, K::End, 0, 0},
              R{"End, a tile past them", 3, false, 2560, 0, K::End, 0, 16},
              R{"End, no whole tile", 3, false, 20, 5, K::End, 0, 0},
-             R{"End, offset past the end", 3, false, 5, 10, K::End, 0, 0},
              R{"End, empty file", 3, false, 0, 0, K::End, 0, kNone},
-             R{"End, from past it", 3, false, 20000, 3, K::End, 19000, 17440},
              R{"Page Down stops at End", 3, false, 20000, 3, K::PageDown, 16320, 17440},
              R{"Page Down at End", 3, false, 20000, 3, K::PageDown, 17440, kNone},
              R{"Page Down past End", 3, false, 20000, 3, K::PageDown, 19000, kNone},
-             R{"Page Down, End is Home", 3, false, 2000, 0, K::PageDown, 0, kNone},
-             R{"Down stops at End", 3, false, 20000, 3, K::RowDown, 17300, 17440},
-             R{"Down at End", 3, false, 20000, 3, K::RowDown, 17440, kNone});
+             R{"Down stops at End", 3, false, 20000, 3, K::RowDown, 17300, 17440});
     }
     void browserKeys() {
         const auto [zoom, grid, length, offset, key, typed, target] =
@@ -242,43 +237,29 @@ class TestCore : public QObject {
     // colour whenever all are field colours, whatever the palette; else a palette of at most
     // four entries by index; else nearest in brightness. Start colours A to D, others W, R.
     void pictureMapping_data() {
-        // palette entries (0: none), colours, indices, fields (none: A to D): values, mapping,
-        // pixels approximated
-        using R = Row<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>;
+        // palette entries (0: none), colours, indices, fields: values, mapping, approximated
+        using R = Row<int, Colors, Values, Fields, Values, PictureMapping, int>;
         const ColorRef a = 0x80FFFF, b = 0x60B5B5, c = 0x408080, d = 0x204040, w = 0xFFFFFF,
                        r = 0x0000FF;
-        const auto byColor = PictureMapping::ByColor, nearest = PictureMapping::Nearest;
-        rows(R{"palette reordered", 4, {c, d, a, b}, {0, 1, 2, 3}, {}, {2, 3, 0, 1}, byColor, 0},
-             R{"palette of one entry", 1, {d, d}, {0, 0}, {}, {3, 3}, byColor, 0},
-             R{"no palette", 0, {b, a}, {}, {}, {1, 0}, byColor, 0},
+        const Fields s{a, b, c, d};
+        const auto byColor = PictureMapping::ByColor, index = PictureMapping::ByIndex,
+                   nearest = PictureMapping::Nearest;
+        rows(R{"palette reordered", 4, {c, d, a, b}, {0, 1, 2, 3}, s, {2, 3, 0, 1}, byColor, 0},
+             R{"palette of one entry", 1, {d, d}, {0, 0}, s, {3, 3}, byColor, 0},
+             R{"no palette", 0, {b, a}, {}, s, {1, 0}, byColor, 0},
              R{"two fields alike: the first", 0, {a, d}, {}, {a, b, a, d}, {0, 3}, byColor, 0},
-             R{"four entries, another colour",
-               4,
-               {a, w, c, d},
-               {2, 1, 0, 3},
-               {},
-               {2, 1, 0, 3},
-               PictureMapping::ByIndex,
-               0},
-             R{"five entries, another colour", 5, {w, b}, {4, 1}, {}, {0, 1}, nearest, 1},
-             R{"no palette, red and black", 0, {r, 0}, {}, {}, {3, 3}, nearest, 2},
-             R{"an index past the palette", 2, {w, a}, {2, 0}, {}, {0, 0}, nearest, 1});
+             R{"four entries, one other", 4, {a, w, c, d}, {2, 1, 0, 3}, s, {2, 1, 0, 3}, index, 0},
+             R{"five entries, one other", 5, {w, b}, {4, 1}, s, {0, 1}, nearest, 1},
+             R{"no palette, red and black", 0, {r, 0}, {}, s, {3, 3}, nearest, 2},
+             R{"an index past the palette", 2, {w, a}, {2, 0}, s, {0, 0}, nearest, 1});
     }
     void pictureMapping() {
         const auto [entries, colors, indices, fields, values, mapping, approximated] =
-            fetch<int, Colors, QList<int>, Colors, QList<int>, PictureMapping, int>();
-        const std::array<ColorRef, 4> drawing =
-            fields.isEmpty() ? std::array<ColorRef, 4>{0x80FFFF, 0x60B5B5, 0x408080, 0x204040}
-                             : std::array<ColorRef, 4>{fields[0], fields[1], fields[2], fields[3]};
-        const PictureColors picture{int(colors.size()),
-                                    1,
-                                    {colors.begin(), colors.end()},
-                                    {indices.begin(), indices.end()},
-                                    entries};
-        const MappedPicture mapped = mapPicture(picture, drawing);
-        QCOMPARE(QList<int>(mapped.values.begin(), mapped.values.end()), values);
-        QCOMPARE(mapped.mapping, mapping);
-        QCOMPARE(mapped.approximated, approximated);
+            fetch<int, Colors, Values, Fields, Values, PictureMapping, int>();
+        const MappedPicture mapped =
+            mapPicture({int(colors.size()), 1, colors, indices, entries}, fields);
+        QCOMPARE(std::tuple(mapped.values, mapped.mapping, mapped.approximated),
+                 std::tuple(values, mapping, approximated));
     }
 
     // A picture goes into the cells only as a block inside the editor with exactly its pixels,
