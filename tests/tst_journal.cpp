@@ -72,44 +72,39 @@ class TestJournal : public QObject {
     void writesAndTheirUndo() {
         const QByteArray original = randomBytes(64, 9);
         const QString path = writeRom(m_dir, "w.gb", original);
-        auto opened = RomFile::open(path);
-        RomFile& rom = *std::get<std::unique_ptr<RomFile>>(opened);
+        const auto rom = std::get<std::unique_ptr<RomFile>>(RomFile::open(path));
         TileBytes same{};
         std::copy(original.begin() + 40, original.begin() + 56, same.begin());
-        WrittenTiles step{rom.identity(), {{20, {}, bytes(1)}, {40, {}, same}, {50, {}, bytes(2)}}};
+        WrittenTiles step{rom->identity(),
+                          {{20, {}, bytes(1)}, {40, {}, same}, {50, {}, bytes(2)}}};
         WriteJournal journal;
-        const WriteOutcome outcome = writeTiles(step, rom, journal);
+        const WriteOutcome outcome = writeTiles(step, *rom, journal);
         QCOMPARE(outcome.written, 2);
         QCOMPARE(*outcome.failure, "The 16 bytes at address 50 do not lie inside " + path +
                                        ", which is now 64 bytes long.");
         QCOMPARE(step.writes.size(), size_t(1));
-        QCOMPARE(step.writes[0].before, [&] {
-            TileBytes was{};
-            std::copy(original.begin() + 20, original.begin() + 36, was.begin());
-            return was;
-        }());
-        QByteArray written = original;
-        written.replace(20, 16, QByteArray(reinterpret_cast<const char*>(bytes(1).data()), 16));
+        QCOMPARE(QByteArrayView(step.writes[0].before).toByteArray(), original.mid(20, 16));
+        const QByteArray written = QByteArray(original).replace(20, 16, QByteArrayView(bytes(1)));
         QCOMPARE(fileBytes(path), written);
         std::map<qint64, quint8> changed;
         for (int i = 20; i < 36; ++i)
             if (written[i] != original[i]) changed[i] = quint8(written[i]);
         QCOMPARE(journal.changedBytes(), changed);
-        QVERIFY(!whyNotRestorable(step, rom, HistoryDirection::Undo));
+        QVERIFY(!whyNotRestorable(step, *rom, HistoryDirection::Undo));
         writeRom(m_dir, "w.gb", QByteArray(written).replace(35, 1, "?"));
-        QCOMPARE(*whyNotRestorable(step, rom, HistoryDirection::Undo),
+        QCOMPARE(*whyNotRestorable(step, *rom, HistoryDirection::Undo),
                  msg::bytesChangedSince(path, 20, 16, msg::ExpectedBytes::Written));
         QVERIFY(QFile::resize(path, 30));
-        QCOMPARE(*whyNotRestorable(step, rom, HistoryDirection::Undo),
+        QCOMPARE(*whyNotRestorable(step, *rom, HistoryDirection::Undo),
                  msg::fileTooShortNow(path, 20, 16));
         writeRom(m_dir, "w.gb", written);
-        QCOMPARE(unwriteTiles(step, rom, journal).written, 1);
+        QCOMPARE(unwriteTiles(step, *rom, journal).written, 1);
         QCOMPARE(fileBytes(path), original);
         QVERIFY(journal.changedBytes().empty());
-        QVERIFY(!whyNotRestorable(step, rom, HistoryDirection::Redo));
+        QVERIFY(!whyNotRestorable(step, *rom, HistoryDirection::Redo));
         QVERIFY(QFile::remove(path));
         writeRom(m_dir, "w.gb", original);
-        QCOMPARE(*whyNotRestorable(step, rom, HistoryDirection::Redo),
+        QCOMPARE(*whyNotRestorable(step, *rom, HistoryDirection::Redo),
                  msg::fileReplacedSince(path));
     }
 
@@ -117,15 +112,14 @@ class TestJournal : public QObject {
     void overlappingWritesTakenBack() {
         const QByteArray original = randomBytes(64, 4);
         const QString path = writeRom(m_dir, "o.gb", original);
-        auto opened = RomFile::open(path);
-        RomFile& rom = *std::get<std::unique_ptr<RomFile>>(opened);
-        WrittenTiles step{rom.identity(), {{16, {}, bytes(5)}, {24, {}, bytes(6)}}};
+        const auto rom = std::get<std::unique_ptr<RomFile>>(RomFile::open(path));
+        WrittenTiles step{rom->identity(), {{16, {}, bytes(5)}, {24, {}, bytes(6)}}};
         WriteJournal journal;
-        QCOMPARE(writeTiles(step, rom, journal).written, 2);
-        QVERIFY(!whyNotRestorable(step, rom, HistoryDirection::Undo));
-        QVERIFY(!unwriteTiles(step, rom, journal).failure);
+        QCOMPARE(writeTiles(step, *rom, journal).written, 2);
+        QVERIFY(!whyNotRestorable(step, *rom, HistoryDirection::Undo));
+        QVERIFY(!unwriteTiles(step, *rom, journal).failure);
         QCOMPARE(fileBytes(path), original);
-        QVERIFY(!whyNotRestorable(step, rom, HistoryDirection::Redo));
+        QVERIFY(!whyNotRestorable(step, *rom, HistoryDirection::Redo));
     }
 
     // No record starts at 0x454F46, whose offset would read as "EOF": it starts one byte
@@ -143,22 +137,18 @@ class TestJournal : public QObject {
 
     // Where the undo question says the bytes go back.
     void undoQuestion_data() {
-        using R = Row<QList<qint32>, QString>;
-        rows(R{"one", {16}, "16 bytes that the write replaced\rat address 16?"},
-             R{"two", {16, 48}, "32 bytes that the write replaced\rat the addresses 16 and 48?"},
-             R{"four",
-               {16, 48, 32, 8},
-               "64 bytes that the write replaced\rat the addresses 16, 48, 32 and 8?"},
-             R{"five",
-               {16, 48, 32, 8, 100},
-               "80 bytes that the write replaced\rat 5 addresses from 8 to 100?"});
+        using R = Row<QList<qint32>, QString>; // 16 bytes at each address
+        rows(R{"one", {16}, "at address 16?"}, R{"two", {16, 48}, "at the addresses 16 and 48?"},
+             R{"four", {16, 48, 32, 8}, "at the addresses 16, 48, 32 and 8?"},
+             R{"five", {16, 48, 32, 8, 100}, "at 5 addresses from 8 to 100?"});
     }
     void undoQuestion() {
-        const auto [addresses, where] = fetch<QList<qint32>, QString>();
-        QCOMPARE(
-            msg::confirmUndoWrite({addresses.begin(), addresses.end()}, 16 * int(addresses.size())),
-            "Do you really want to put back the " + where +
-                "\rThis will change the file permanently.");
+        const auto [at, where] = fetch<QList<qint32>, QString>();
+        QCOMPARE(msg::confirmUndoWrite({at.begin(), at.end()}, 16 * int(at.size())),
+                 QStringLiteral("Do you really want to put back the %1 bytes that the write "
+                                "replaced\r%2\rThis will change the file permanently.")
+                     .arg(16 * at.size())
+                     .arg(where));
     }
 };
 
