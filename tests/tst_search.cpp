@@ -86,13 +86,12 @@ class TestSearch : public QObject {
         while (search.searchPiece() == TileSearch::State::Running)
             QVERIFY(search.permille() < 1000);
         QCOMPARE(search.permille(), 1000);
+        const SearchResult& result = search.result();
         QStringList places;
-        for (const FoundPlace& place : search.result().places)
-            places << (QString::number(place.address) + u' ' +
-                       search.result().forms[place.form].name)
-                          .trimmed();
+        for (const FoundPlace& at : result.places)
+            places << (QString::number(at.address) + u' ' + result.forms[at.form].name).trimmed();
         QCOMPARE(places, found);
-        QCOMPARE(search.result().count, count);
+        QCOMPARE(result.count, count);
     }
 };
 
