@@ -131,9 +131,8 @@ class TestPicture : public QObject {
         // the selected cell only (1), noncopied hidden (2), no file open (3); the file: the
         // export's refusal, what the import tells
         using R = Row<int, QString, QString, QString>;
-        rows(R{"Ctrl+E: the editor", 0, "out.png", "", ""},
-             R{"Shift+Ctrl+E: the selected cell, unmirrored", 1, "out.png", "", ""},
-             R{"noncopied hidden: written as 0, left alone", 2, "out.png", "",
+        rows(R{"Shift+Ctrl+E: the selected cell, unmirrored", 1, "out.png", "", ""},
+             R{"Ctrl+E, noncopied hidden: written as 0, left alone", 2, "out.png", "",
                "77 cells without address were left alone, as noncopied tiles are hidden."},
              R{"no file open: offered in the home folder", 3, "out.png", "", ""},
              R{"no such folder", 0, "gone/out.png",
