@@ -148,8 +148,7 @@ class TestNeighbours : public QObject {
         s.key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(s.status(), "Undone: " + undone);
         // What the cell came from is still what the new file is compared with.
-        if (readOnly) s.prompts.expect(expected::kReadOnly);
-        if (!readOnly) s.confirmNextWrite();
+        readOnly ? s.prompts.expect(expected::kReadOnly) : s.confirmNextWrite();
         if (!readOnly && undone.startsWith("paint"))
             s.prompts.expect(othersChanged(16), MsgAnswer::No);
         const QByteArray kept = s.onDisk();
