@@ -22,11 +22,9 @@ bool activate(Session& s) {
 
 // The search keys by a letter: F Ctrl+F, P Ctrl+Shift+F, N F3, B Shift+F3.
 void press(Session& s, char key) {
-    const Qt::KeyboardModifiers shift =
-        key == 'P' || key == 'B' ? Qt::ShiftModifier : Qt::NoModifier;
-    const Qt::KeyboardModifiers control =
-        key == 'F' || key == 'P' ? Qt::ControlModifier : Qt::NoModifier;
-    s.key(key == 'F' || key == 'P' ? Qt::Key_F : Qt::Key_F3, shift | control);
+    const bool find = key == 'F' || key == 'P', shift = key == 'P' || key == 'B';
+    s.key(find ? Qt::Key_F : Qt::Key_F3, (find ? Qt::ControlModifier : Qt::NoModifier) |
+                                             (shift ? Qt::ShiftModifier : Qt::NoModifier));
 }
 
 } // namespace
@@ -64,9 +62,8 @@ class TestFind : public QObject {
             fetch<int, QList<QPoint>, QString, QStringList, QList<int>, QString, QPoint>();
         Session s;
         s.chooseOffset(offset);
-        QByteArray bytes = randomBytes(1 << 20, 4);
-        bytes.replace(16 + offset, 16, encodeByHand(kTile));
-        bytes = planted(bytes, kTile, plants);
+        const QByteArray bytes = planted(
+            randomBytes(1 << 20, 4).replace(16 + offset, 16, encodeByHand(kTile)), kTile, plants);
         s.open(bytes);
         s.copyToEditor(1, 0);
         s.select(0, 0);

@@ -72,6 +72,16 @@ void prepare(Session& s, bool open = true) {
     if (!QTest::qWaitForWindowActive(&s.form)) qWarning("the main window is not active");
 }
 
+// The colour fields given `fields` through the picker, in order: the colours they show then.
+ViewColors setFields(Session& s, const Colors& fields) {
+    ViewColors view;
+    for (int f = 0; f < int(fields.size()); ++f) {
+        s.prompts.expectColor(view.palette[size_t(f)] = fields[f]);
+        QTest::mouseDClick(s.form.BtCol[f], Qt::LeftButton);
+    }
+    return view;
+}
+
 // A named pipe that gives `first` to its first reader and `later` to every reader after it, as
 // a file saved again between two reads of it does.
 class ChangingFile {
@@ -121,9 +131,8 @@ class TestPicture : public QObject {
         // the selected cell only (1), noncopied hidden (2), no file open (3); the file: the
         // export's refusal, what the import tells
         using R = Row<int, QString, QString, QString>;
-        rows(R{"Ctrl+E: the editor", 0, "out.png", "", ""},
-             R{"Shift+Ctrl+E: the selected cell, unmirrored", 1, "out.png", "", ""},
-             R{"noncopied hidden: written as 0, left alone", 2, "out.png", "",
+        rows(R{"Shift+Ctrl+E: the selected cell, unmirrored", 1, "out.png", "", ""},
+             R{"Ctrl+E, noncopied hidden: written as 0, left alone", 2, "out.png", "",
                "77 cells without address were left alone, as noncopied tiles are hidden."},
              R{"no file open: offered in the home folder", 3, "out.png", "", ""},
              R{"no such folder", 0, "gone/out.png",
@@ -138,6 +147,8 @@ class TestPicture : public QObject {
         const bool cell = what == 1, hide = what == 2, open = what != 3;
         Session s;
         prepare(s, open);
+        const Colors palette{kPalette[0], kPalette[1], kPalette[2], 0x123456};
+        const ViewColors view = setFields(s, palette); // the fields' colours now go out
         const QByteArray bytes = s.onDisk();
         if (hide) Session::click(s.form.ChkNoncopied);
         const EditorTileArray before = s.state().EditorTiles;
@@ -152,13 +163,13 @@ class TestPicture : public QObject {
         for (int y = 0; notWritten.isEmpty() && y < (cell ? 8 : 64); ++y)
             for (int x = 0; x < (cell ? 8 : 80); ++x) {
                 const TileRecord& tile = before[cell ? 1 : x / 8 + 10 * (y / 8)];
-                pixels << kPalette[hide && !tile.Address ? 0 : tile.Pixels[8 * (y % 8) + x % 8]];
+                pixels << palette[hide && !tile.Address ? 0 : tile.Pixels[8 * (y % 8) + x % 8]];
             }
         QCOMPARE(listedColors(magick("convert", {out, "txt:-"})), pixels);
         if (notWritten.isEmpty()) {
             QCOMPARE(magick("identify", {"-format", "%wx%h %[type] %[png:IHDR.color_type]", out}),
                      cell ? "8x8 Palette 3 (Indexed)" : "80x64 Palette 3 (Indexed)");
-            QCOMPARE(listedColors(magick("identify", {"-verbose", out}), "Colormap:"), kPalette);
+            QCOMPARE(listedColors(magick("identify", {"-verbose", out}), "Colormap:"), palette);
         }
         if (!cell) s.select(0, 0);
         s.prompts.expectOpen(out);
@@ -167,119 +178,93 @@ class TestPicture : public QObject {
         VERIFY_PROMPTS(s.prompts);
         QCOMPARE(s.prompts.filters.mid(open ? 1 : 0), QStringList(2, "PNG pictures (*.png)|*.png"));
         QVERIFY(s.state().EditorTiles == before);
-        COMPARE_PICTURE(s.form.EditorBox->surface(),
-                        expectedEditor(before, {.selColumn = cell, .hideNoncopied = hide}), "back");
+        COMPARE_PICTURE(
+            s.form.EditorBox->surface(),
+            expectedEditor(before, {.selColumn = cell, .hideNoncopied = hide, .colors = view}),
+            "back");
         QCOMPARE(s.onDisk(), bytes);
     }
 
-    // Exported, painted outside the program in a field's colour (over `rest` first, unless
-    // -1) and written as paint programs and converters write, with palettes reordered and
-    // pruned, without one, grey, with alpha: imported back without a question, as painted.
-    void painted_data() {
-        // colour fields (none: the start ones), rest, rectangle, its field, how it is written:
-        // the file's PNG colour type
-        using R = Row<Colors, int, QRect, int, QString, int>;
-        const Colors greys{0xFFFFFF, 0xAAAAAA, 0x555555, 0};
-        const QRect cells(8, 8, 16, 8);
-        rows(R{"palette reordered", {}, -1, QRect(0, 0, 80, 1), 2, "PNG8", 3},
-             R{"palette of one entry", {}, -1, QRect(0, 0, 80, 64), 3, "PNG8", 3},
-             R{"palette of two entries", {}, 3, cells, 0, "PNG8", 3},
-             R{"RGB", {}, -1, cells, 1, "PNG24", 2},
-             R{"RGB and alpha", {}, -1, cells, 0, "PNG32", 6},
-             R{"grey, 2 bits", greys, -1, cells, 1, "PNG", 0},
-             R{"grey, 8 bits", greys, -1, cells, 2, "-define png:color-type=0 PNG", 0});
-    }
-    void painted() {
-        const auto [fields, rest, rect, field, how, colorType] =
-            fetch<Colors, int, QRect, int, QString, int>();
-        Session s;
-        prepare(s);
-        for (int f = 0; f < int(fields.size()); ++f) {
-            s.prompts.expectColor(fields[f]);
-            QTest::mouseDClick(s.form.BtCol[f], Qt::LeftButton);
-        }
-        const Colors colors = fields.isEmpty() ? kPalette : fields;
-        s.select(0, 0);
-        const QString out = s.dir.filePath("out.png"), in = s.dir.filePath("in.png");
-        s.prompts.expectSave(out);
-        QTest::keySequence(&s.form, QKeySequence("Ctrl+E"));
-        const auto draw = [&](int f, QRect r) {
-            const ColorRef c = colors[f];
-            return QStringList{
-                "-fill",
-                QString::asprintf("#%02x%02x%02x", colorRed(c), colorGreen(c), colorBlue(c)),
-                "-draw",
-                QString::asprintf("rectangle %d,%d %d,%d", r.left(), r.top(), r.right(),
-                                  r.bottom())};
-        };
-        QStringList args{out, "+antialias"};
-        if (rest >= 0) args << draw(rest, QRect(0, 0, 80, 64));
-        args << draw(field, rect) << how.split(' ');
-        args.last() += ':' + in;
-        magick("convert", args);
-        QCOMPARE(magick("identify", {"-format", "%[png:IHDR.color_type]", in}).left(1),
-                 QString::number(colorType));
-        if (colorType == 3)
-            QVERIFY(listedColors(magick("identify", {"-verbose", in}), "Colormap:") != colors);
-        EditorTileArray tiles = s.state().EditorTiles;
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 80; ++x) {
-                const int f = rect.contains(x, y) ? field : rest;
-                if (f >= 0) tiles[x / 8 + 10 * (y / 8)].Pixels[8 * (y % 8) + x % 8] = quint8(f);
-            }
-        s.prompts.expectOpen(in);
-        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
-        VERIFY_PROMPTS(s.prompts);
-        QVERIFY(s.state().EditorTiles == tiles);
-    }
-
+    // A picture drawn outside the program goes in from the selected cell without a question
+    // when all its colours are the fields' (whatever its PNG colour type and the order of its
+    // palette); otherwise after a question by its palette's indices or by the nearest
+    // brightness; or it is refused for its size or place. A file that changes between two
+    // reads (a pipe here, or a file saved again meanwhile) goes in as it was read once; a second
+    // read would get a picture that reaches past the last cell.
     void imported_data() {
-        // size, format, colours, the value each gets (none: its palette index), the question
-        // about other colours, Yes to it, the cell selected: what the import tells
-        using R = Row<QSize, QString, Colors, QList<int>, QString, bool, QPoint, QString>;
+        // fields (none: the start ones), size, format, its PNG colour type, colours, the value
+        // each gets (none: its palette index), the question, Yes to it, the cell selected: what
+        // the import tells
+        using R =
+            Row<Colors, QSize, QString, int, Colors, QList<int>, QString, bool, QPoint, QString>;
         const Colors others{rgbColor(255, 255, 255), 0, rgbColor(0, 255, 0), kPalette[1]};
+        const Colors greys{0xFFFFFF, 0xAAAAAA, 0x555555, 0};
+        const Colors start;
+        const Colors& k = kPalette;
         const QSize two(16, 8);
-        const QList<int> none;
+        const QList<int> none, all{0, 1, 2, 3};
         const QString nearest = "96 pixels of the picture have colors that are not in the "
                                 "palette.\rThey would change to the palette colors nearest in "
                                 "brightness.\rImport the picture?";
-        rows(R{"palette PNG: by index, cell 1 protected, 9 as 0", two, "PNG8",
+        rows(R{"palette PNG: by index, cell 2 protected, 9 as 0", start, QSize(24, 8), "PNG8", 3,
                Colors({rgbColor(255, 0, 0), others[2], rgbColor(0, 0, 255), others[0]}), none,
                "The picture has colors that are not in the palette.\rIts pixels would take the "
                "values of their entries in the picture's own palette (entry 0 as value 0, entry 1 "
                "as value 1, and so on).\rImport the picture?",
                true, QPoint(0, 0), "1 write-protected cell was left alone."},
-             R{"other colours, Yes: nearest in brightness", two, "PNG24", others,
+             R{"other colours, Yes: nearest in brightness", start, two, "PNG24", 2, others,
                QList<int>({0, 3, 1, 1}), nearest, true, QPoint(8, 7), ""},
-             R{"other colours, No", two, "PNG24", others, none, nearest, false, QPoint(8, 7), ""},
-             R{"too large", QSize(88, 8), "PNG24", kPalette, none, "", false, QPoint(9, 0),
+             R{"other colours, No", start, two, "PNG24", 2, others, none, nearest, false,
+               QPoint(8, 7), ""},
+             R{"palette reordered", start, two, "PNG8", 3, Colors{k[2], k[0], k[3], k[1]},
+               QList<int>{2, 0, 3, 1}, "", true, QPoint(8, 7), ""},
+             R{"palette of two entries", start, two, "PNG8", 3, Colors{k[3], k[0]},
+               QList<int>{3, 0}, "", true, QPoint(8, 7), ""},
+             R{"RGB and alpha", start, two, "PNG32", 6, Colors{k[1], k[3], k[0], k[2]},
+               QList<int>{1, 3, 0, 2}, "", true, QPoint(3, 4), ""},
+             R{"grey, 2 bits", greys, two, "PNG", 0, greys, all, "", true, QPoint(3, 4), ""},
+             R{"a pipe, read once; RGB", start, QSize(8, 8), "PNG24", 2, k, all, "", true,
+               QPoint(9, 7), ""},
+             R{"too large", start, QSize(88, 8), "PNG24", 2, k, none, "", false, QPoint(9, 0),
                "The picture is 88 x 8 pixels.\rThe editor holds at most 80 x 64 pixels (10 x 8 "
                "tiles)."},
-             R{"wrong size", QSize(12, 8), "PNG24", kPalette, none, "", false, QPoint(9, 0),
+             R{"wrong size", start, QSize(12, 8), "PNG24", 2, k, none, "", false, QPoint(9, 0),
                "The picture is 12 x 8 pixels.\rIts width and height must be multiples of 8, the "
                "size of a tile."},
-             R{"past the edge", two, "PNG24", kPalette, none, "", false, QPoint(9, 0),
+             R{"past the edge", start, two, "PNG24", 2, k, none, "", false, QPoint(9, 0),
                "The picture is 2 x 1 tiles. Put in from the selected cell ( 9, 0)\rit would reach "
                "past the edge of the editor.\rSelect a cell further left or up."},
-             R{"past the bottom edge", QSize(8, 16), "PNG24", kPalette, none, "", false,
+             R{"past the bottom edge", start, QSize(8, 16), "PNG24", 2, k, none, "", false,
                QPoint(0, 7),
                "The picture is 1 x 2 tiles. Put in from the selected cell ( 0, 7)\rit would reach "
                "past the edge of the editor.\rSelect a cell further left or up."});
     }
     void imported() {
-        auto [size, format, colors, values, asked, yes, at, told] =
-            fetch<QSize, QString, Colors, QList<int>, QString, bool, QPoint, QString>();
+        auto [fields, size, format, colorType, colors, values, asked, yes, at, told] =
+            fetch<Colors, QSize, QString, int, Colors, QList<int>, QString, bool, QPoint,
+                  QString>();
         Session s;
         prepare(s);
+        const ViewColors view = setFields(s, fields);
         const QByteArray bytes = s.onDisk();
-        Session::click(s.form.ChkWriteProtected); // cell 1, the selected one
+        s.select(2, 0);
+        Session::click(s.form.ChkWriteProtected);
         s.select(9, 0);
         s.copyToEditor(1, 0); // cell 9 shares cell 0's address
-        const QString png = drawn(s.dir, size, colors, format);
+        QString png = drawn(s.dir, size, colors, format);
         const QString verbose = magick("identify", {"-verbose", png});
-        QCOMPARE(verbose.contains("png:IHDR.color_type: 3 (Indexed)"), format == "PNG8");
+        QVERIFY(verbose.contains(QString("png:IHDR.color_type: %1 (").arg(colorType)));
+        const Colors colormap = listedColors(verbose, "Colormap:");
+        if (colorType == 3) QVERIFY(colormap != (fields.isEmpty() ? kPalette : fields));
         for (const ColorRef c : colors)
-            if (format == "PNG8") values << int(listedColors(verbose, "Colormap:").indexOf(c));
+            if (values.size() < colors.size()) values << int(colormap.indexOf(c));
+        std::optional<ChangingFile> pipe;
+        if (QTest::currentDataTag() == QByteArray("a pipe, read once; RGB")) {
+            const QByteArray small = fileBytes(png);
+            const QByteArray large = fileBytes(drawn(s.dir, QSize(80, 64), kPalette, "PNG24"));
+            png = s.dir.filePath("pipe.png");
+            pipe.emplace(png, small, large);
+        }
         s.select(at.x(), at.y());
         EditorTileArray tiles = s.state().EditorTiles;
         s.prompts.expectOpen(png);
@@ -289,34 +274,37 @@ class TestPicture : public QObject {
         expectBox(s, told, png, yes ? "Picture imported" : "Can not import the picture");
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
         VERIFY_PROMPTS(s.prompts);
-        for (int p = 0; p < 128 && yes; ++p) {
-            TileRecord& t = tiles[editorCellIndex(at.x() + p / 64, at.y())];
-            if (!t.WriteProtected)
-                t.Pixels[p % 64] = values[pattern(p % 8 + 8 * (p / 64), p % 64 / 8, 4)];
-        }
+        for (int y = 0; y < size.height() && yes; ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                TileRecord& t = tiles[editorCellIndex(at.x() + x / 8, at.y() + y / 8)];
+                if (!t.WriteProtected)
+                    t.Pixels[8 * (y % 8) + x % 8] =
+                        quint8(values[pattern(x, y, int(colors.size()))]);
+            }
         if (yes && at.isNull()) tiles[9].Pixels = tiles[0].Pixels;
         QVERIFY(s.state().EditorTiles == tiles);
         QCOMPARE(s.onDisk(), bytes);
-        COMPARE_PICTURE(s.form.EditorBox->surface(),
-                        expectedEditor(tiles, {.selColumn = at.x(), .selRow = at.y()}), "import");
+        COMPARE_PICTURE(
+            s.form.EditorBox->surface(),
+            expectedEditor(tiles, {.selColumn = at.x(), .selRow = at.y(), .colors = view}),
+            "import");
     }
 
     // Only the whole eight-byte signature makes a PNG; a signature alone is a damaged one. A
     // file longer than any picture for the editor needs is not read to its end.
     void notPictures_data() {
         const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-        rows(Row<QByteArray, QString>{"last signature byte wrong",
-                                      signature.left(7) + "X" + QByteArray(40, 'A'),
-                                      "The file PATH is not a PNG picture."},
-             Row<QByteArray, QString>{"nothing but the signature", signature,
-                                      "The picture PATH can not be read.\rThe file is damaged."},
-             Row<QByteArray, QString>{
-                 "8 x 8 pixels in more than 1 MiB, not read on",
-                 signature +
-                     QByteArray::fromHex("0000000d4948445200000008000000080803000000deadbeef") +
-                     QByteArray(1 << 20, 'A'),
-                 "The picture PATH can not be read.\rThe file is larger than 1 MiB, far larger "
-                 "than a picture of 80 x 64 pixels needs."});
+        using R = Row<QByteArray, QString>;
+        rows(R{"last signature byte wrong", signature.left(7) + "X" + QByteArray(40, 'A'),
+               "The file PATH is not a PNG picture."},
+             R{"nothing but the signature", signature,
+               "The picture PATH can not be read.\rThe file is damaged."},
+             R{"8 x 8 pixels in more than 1 MiB, not read on",
+               signature +
+                   QByteArray::fromHex("0000000d4948445200000008000000080803000000deadbeef") +
+                   QByteArray(1 << 20, 'A'),
+               "The picture PATH can not be read.\rThe file is larger than 1 MiB, far larger "
+               "than a picture of 80 x 64 pixels needs."});
     }
     void notPictures() {
         const auto [bytes, told] = fetch<QByteArray, QString>();
@@ -329,25 +317,6 @@ class TestPicture : public QObject {
         QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
         VERIFY_PROMPTS(s.prompts);
         QVERIFY(s.state().EditorTiles == before);
-    }
-
-    // A file that changes between two reads (saved again meanwhile, or a pipe) goes in as it
-    // was read once; a second read would get a picture that reaches past the last cell.
-    void readOnce() {
-        Session s;
-        prepare(s);
-        const QByteArray small = fileBytes(drawn(s.dir, QSize(8, 8), kPalette, "PNG24"));
-        const QByteArray large = fileBytes(drawn(s.dir, QSize(80, 64), kPalette, "PNG24"));
-        const QString path = s.dir.filePath("pipe.png");
-        const ChangingFile file(path, small, large);
-        s.select(9, 7);
-        EditorTileArray tiles = s.state().EditorTiles;
-        for (int p = 0; p < 64; ++p)
-            tiles[79].Pixels[p] = quint8(pattern(p % 8, p / 8, 4));
-        s.prompts.expectOpen(path);
-        QTest::keySequence(&s.form, QKeySequence("Ctrl+I"));
-        VERIFY_PROMPTS(s.prompts);
-        QVERIFY(s.state().EditorTiles == tiles);
     }
 };
 
