@@ -2,6 +2,8 @@
 #include "core/browser/visiblebytes.h"
 #include "core/rom/romfile.h"
 #include "nullprompts.h"
+#include "probe.h"
+#include "search_bench.h"
 #include "ui/app/formmain.h"
 #include "ui/platform/filewatch.h"
 #include "ui/platform/graphicbutton.h"
@@ -12,7 +14,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -46,7 +47,6 @@ struct Files {
     QString large;  // 1 GiB, sparse
 };
 Files* g_files = nullptr;
-QString g_self;
 
 QString writeRandom(const QString& path, qint64 length, quint32 seed) {
     QByteArray bytes(length, Qt::Uninitialized);
@@ -337,22 +337,12 @@ void BM_OpenAndDraw(benchmark::State& state) {
     state.counters["length"] = double(form.state().RomFileLength);
 }
 
-// Peak resident memory, in KiB, of a fresh process that opened and drew `path`.
-double probePeak(const QString& path) {
-    QProcess child;
-    child.start(g_self, {QStringLiteral("--rss-probe"), path});
-    if (!child.waitForFinished(60000) || child.exitCode() != 0) return -1;
-    bool ok = false;
-    const double kib = child.readAllStandardOutput().trimmed().toDouble(&ok);
-    return ok ? kib : -1;
-}
-
 void BM_PeakMemory(benchmark::State& state) {
     double small = 0;
     double large = 0;
     for (auto _ : state) {
-        small = probePeak(g_files->small);
-        large = probePeak(g_files->large);
+        small = probePeak(QStringLiteral("--rss-probe"), g_files->small);
+        large = probePeak(QStringLiteral("--rss-probe"), g_files->large);
     }
     if (small < 0 || large < 0) {
         state.SkipWithError("a probe process failed");
@@ -483,15 +473,6 @@ void BM_OtherProgramsBurst(benchmark::State& state) {
 BENCHMARK(BM_OtherProgramsWrite)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OtherProgramsBurst)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-long peakResidentKib() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
 int rssProbe(const QString& path) {
     NullPrompts prompts;
     FormMain form(prompts);
@@ -511,7 +492,8 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--rss-probe")
         return rssProbe(QString::fromLocal8Bit(argv[2]));
-    g_self = QCoreApplication::applicationFilePath();
+    if (argc == 3 && std::string_view(argv[1]) == "--search-probe")
+        return searchProbe(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

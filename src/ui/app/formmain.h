@@ -2,6 +2,7 @@
 
 #include "core/editor/editorchange.h"
 #include "core/rom/tilerecord.h"
+#include "core/search/tilesearch.h"
 #include "core/transfer/transferrules.h"
 #include "core/transfer/writejournal.h"
 #include "ui/app/formmainstate.h"
@@ -160,6 +161,13 @@ class FormMain : public QWidget {
     void browserKey(int key);
     void editorKey(int key);
     void editorMouseUp(int button, int shift, double x, double y);
+    // Searching the file for the selected cell's tile (formmain_search.cpp): Ctrl+F as
+    // stored, Ctrl+Shift+F also mirrored and renumbered; F3 and Shift+F3 go to the next and
+    // the previous place the last search found.
+    void findTile();
+    void findSamePicture();
+    void findNext();
+    void findPrevious();
 
     // Controls, under their names
     QGroupBox* Frame1 = nullptr;
@@ -288,4 +296,13 @@ class FormMain : public QWidget {
         qint64 got = 0;
     } m_lastRead;
     Launcher* m_launcher;
+
+    // The search (formmain_search.cpp)
+    void searchFile(SearchKind kind);
+    [[nodiscard]] std::optional<SearchResult> runSearch(SearchKind kind, const QString& title);
+    void stepToPlace(int direction);
+    void showFoundPlace(qsizetype index);
+    std::optional<SearchResult> m_found;
+    qsizetype m_foundIndex = 0;
+    bool m_searching = false;
 };
