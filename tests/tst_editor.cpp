@@ -89,7 +89,6 @@ class TestEditor : public QObject {
              R{"fill, protected", 2, false, 4, 21, {{25, 55}}, kLeft, 0, none, 21},
              R{"paint, hidden", 1, false, 8, 21, {{25, 55}}, kLeft, 0, none, 21},
              R{"fill, hidden", 2, false, 8, 21, {{25, 55}}, kLeft, 0, none, 21},
-             R{"fill right of the cells", 2, false, 0, 0, {{241, 10}}, kLeft, 0, none, 0},
              R{"select below the cells", 0, true, 0, 0, {{10, 217}}, kLeft, 0, none, 0},
              R{"drag paint, out and back", 1, false, 0, 0, out, kLeft, kLeft,
                {{0, 0}, {0, 1}, {1, 1}}, 0},
