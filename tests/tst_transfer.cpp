@@ -66,12 +66,9 @@ class TestTransfer : public QObject {
         if (protect) Session::click(s.form.ChkWriteProtected);
         s.jumpTo(source);
         EditorTileArray cells = s.state().EditorTiles;
-        int next = cell;
         if (refusal) s.prompts.expect(*refusal);
-        if (!refusal) {
-            cells[size_t(cell)] = TileRecord{decodeByHand(m_file, source), source};
-            next = (cell + 1) % 80;
-        }
+        if (!refusal) cells[size_t(cell)] = TileRecord{decodeByHand(m_file, source), source};
+        const int next = refusal ? cell : (cell + 1) % 80;
         s.copyToEditor(0, 0);
         VERIFY_PROMPTS(s.prompts);
         QCOMPARE(s.state().EditorTiles, cells);
@@ -109,23 +106,20 @@ class TestTransfer : public QObject {
         const TilePixels edited = prepareEditedTile(s);
         Session::type(s.form.TextEditAddress, typed);
         s.jumpTo(jump);
-        if (is("read-only")) {
+        if (is("read-only"))
             QVERIFY(QFile::setPermissions(s.path, QFile::ReadOwner | QFile::ReadGroup));
-            s.prompts.expect(expected::kReadOnly);
-        } else if (is("no file")) {
-            Session::click(s.form.BtCloseFile);
-        } else {
+        if (is("read-only")) s.prompts.expect(expected::kReadOnly);
+        if (is("no file")) Session::click(s.form.BtCloseFile);
+        if (!is("read-only") && !is("no file"))
             s.confirmNextWrite(is("no") ? MsgAnswer::No : MsgAnswer::Yes);
-        }
         if (is("removed") || is("replaced")) QVERIFY(QFile::remove(s.path));
         if (is("replaced")) s.write(randomBytes(kLength, 99));
         if (is("shortened")) QVERIFY(QFile::resize(s.path, 10));
-        QString why = is("shortened")
-                          ? QStringLiteral("The 16 bytes at address %1 do not lie "
-                                           "inside %2, which is now 10 bytes long.")
-                                .arg(target)
-                                .arg(s.path)
-                          : "The file " + s.path + " was removed or replaced since it was opened.";
+        QString why = "The file " + s.path + " was removed or replaced since it was opened.";
+        if (is("shortened"))
+            why = QStringLiteral("The 16 bytes at address %1 do not lie inside %2, which is now "
+                                 "10 bytes long.")
+                      .arg(QString::number(target), s.path);
         if (button == &F::BtSaveEdit) why += "\r0 tiles were written before the failure.";
         if (is("removed") || is("replaced") || is("shortened"))
             s.prompts.expect(expected::refusal("Can not save. " + why, "Saving not possible"));
