@@ -158,7 +158,6 @@ class TestBrowser : public QObject {
              R{"web address dropped", 2, true, "", ""}, R{"closed", 3, false, "", ""},
              R{"missing", 4, false, "none.gb", ""}, R{"missing dropped", 4, true, "none.gb", ""},
              R{"folder", 5, false, "folder", "It is a folder."},
-             R{"folder dropped", 5, true, "folder", "It is a folder."},
              R{"pipe", 6, false, "pipe", notRegular});
     }
     void replacedOrClosed() {
