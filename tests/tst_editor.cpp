@@ -2,8 +2,6 @@
 // painting that reaches every cell of the same address, protection and the mirror switches.
 #include "session.h"
 
-#include <QLabel>
-
 class TestEditor : public QObject {
     Q_OBJECT
     static constexpr int kLeft = Qt::LeftButton, kRight = Qt::RightButton;

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QUrl>
