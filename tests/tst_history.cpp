@@ -15,11 +15,7 @@ struct User : Session {
     void confirmUndo(qint32 address, MsgAnswer answer = MsgAnswer::Yes) {
         prompts.expect(expected::confirmUndo(QStringLiteral("at address %1").arg(address)), answer);
     }
-    // The question answered Yes, then the undo or the write button's click.
-    void undoWrite(qint32 address) {
-        confirmUndo(address);
-        undo();
-    }
+    // The question answered Yes, then the write button's click.
     void clickWrite(GraphicButton* button) {
         confirmNextWrite();
         click(button);
@@ -32,12 +28,6 @@ void stroke(User& s, const QList<QPointF>& at) {
     for (const QPointF& p : at)
         Session::move(s.form.EditorBox, p, Qt::LeftButton);
     Session::release(s.form.EditorBox, at.last());
-}
-// Tool `tool` (Select unless given) used on cell (column, row), after colour `color`.
-void useOn(User& s, int column, int row, Button tool = &FormMain::OptionSelect, int color = 3) {
-    s.click(s.form.BtCol[color]);
-    s.click(s.form.*tool);
-    stroke(s, {s.editorPixel(column, row)});
 }
 
 // What the editor and the browser show and hold, and the file.
@@ -54,9 +44,9 @@ QByteArray openWithTwoFilledCells(User& s, const QByteArray& original) {
     s.open(original);
     s.copyToEditor(1, 0);
     s.copyToEditor(2, 0);
-    useOn(s, 0, 0, &FormMain::OptionFill);
-    useOn(s, 1, 0, &FormMain::OptionFill, 2);
-    useOn(s, 0, 0);
+    s.fill(0, 0, 3);
+    s.fill(1, 0, 2);
+    s.select(0, 0);
     return original;
 }
 
@@ -69,8 +59,6 @@ class TestHistory : public QObject {
   private slots:
     // Each kind of step (the button clicked, none: a copy from the browser; then a stroke)
     // undone and redone after copies, a fill and a mirror; a write asks each time.
-    // A write's undo asks about the one tile the step wrote: Save all writes cells 0 and 2 at
-    // 16 (the same bytes) and cell 1 at 32 unchanged.
     void stepsUndoAndRedo_data() {
         using R = Row<Button, QList<QPointF>, QString, qint32>; // ..., the step, written at
         // clang-format off
@@ -86,8 +74,7 @@ class TestHistory : public QObject {
              R{"upside down", &F::ChkFlipY, {}, "upside-down turn of cell ( 0, 0)", 0},
              R{"save the tile", &F::SaveTile, {}, "save of cell ( 0, 0) at 16", 16},
              R{"copy to the marked cell", &F::BtCopySelTile, {}, "copy of cell ( 0, 0) to 80", 80},
-             R{"copy to a typed address", &F::BtCopyToAddress, {}, "copy of cell ( 0, 0) to 300", 300},
-             R{"save all", &F::BtSaveEdit, {}, "save of all tiles", 16});
+             R{"copy to a typed address", &F::BtCopyToAddress, {}, "copy of cell ( 0, 0) to 300", 300});
         // clang-format on
     }
     void stepsUndoAndRedo() {
@@ -98,8 +85,9 @@ class TestHistory : public QObject {
         s.open(randomBytes(8192, 5));
         for (int column : {1, 2, 1}) // addresses 16, 32 and 16 again: two copies of one tile
             s.copyToEditor(column, 0);
-        useOn(s, 0, 0, &F::OptionFill, 2);
-        useOn(s, 0, 0);
+        s.fill(0, 0, 2);
+        s.select(0, 0);
+        s.click(s.form.BtCol[3]);                              // the colour painted with
         Session::press(s.form.SpriteBox, s.browserCell(5, 0)); // the marked cell, address 80
         s.click(s.form.ChkFlipX);
         if (button == &F::BtCopyToAddress) s.type(s.form.TextEditAddress, QStringLiteral("300"));
@@ -138,16 +126,15 @@ class TestHistory : public QObject {
         User s;
         const QByteArray shortened = openWithTwoFilledCells(s, randomBytes(8192, 6)).left(400);
         const auto refusal = [&s](const QString& text, const QString& title) {
-            if (title.contains("undo")) s.confirmUndo(16);
-            if (!title.contains("undo")) s.confirmNextWrite();
+            title.contains("undo") ? s.confirmUndo(16) : s.confirmNextWrite();
             s.prompts.expect(expected::refusal(text, title));
         };
         const QString changed = "The 16 bytes at address 16 of " + s.path +
                                 " are no longer the ones this %1.\rAnother program changed "
                                 "them. Nothing was changed.";
-        useOn(s, 1, 0);
+        s.select(1, 0);
         s.copyToEditor(0, 5); // address 800 into cell 1
-        useOn(s, 1, 0, &FormMain::OptionFill);
+        s.fill(1, 0, 3);
         QVERIFY(QFile::resize(s.path, 400));
         refusal("Can not save. The 16 bytes at address 800 do not lie inside " + s.path +
                     ", which is now 400 bytes long.\r1 tile was written before the failure.",
@@ -162,13 +149,15 @@ class TestHistory : public QObject {
         s.undo();
         QCOMPARE(s.onDisk(), scribbled);
         s.write(written); // put back in place
-        s.undoWrite(16);
+        s.confirmUndo(16);
+        s.undo();
         QCOMPARE(s.onDisk(), shortened);
         QCOMPARE(s.status(), QStringLiteral("Undone: save of all tiles"));
         s.confirmNextWrite();
         s.key(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(s.onDisk(), written);
-        s.undoWrite(16);
+        s.confirmUndo(16);
+        s.undo();
         s.write(s.onDisk().replace(20, 1, "?"));
         refusal(changed.arg("write replaced"), "Can not redo the write");
         s.redo();
@@ -182,7 +171,7 @@ class TestHistory : public QObject {
         QCOMPARE(s.status(), "The history of writes to " + s.path + " was cleared.");
         s.undo(); // no question: the write is gone, the fill is next
         QCOMPARE(s.status(), QStringLiteral("Undone: fill of cell ( 1, 0)"));
-        useOn(s, 1, 0); // its tile came back without the closed file's address
+        s.select(1, 0); // its tile came back without the closed file's address
         QCOMPARE(s.form.TextEditAddress->text(), QStringLiteral("0"));
         QCOMPARE(s.onDisk(), shortened);
         VERIFY_PROMPTS(s.prompts);
@@ -208,10 +197,7 @@ class TestHistory : public QObject {
         s.undo(); // the second undo still takes back paint: the key ended the first stroke
         QCOMPARE(s.status(), QStringLiteral("Undone: paint in cell ( 0, 0)"));
         s.clickWrite(s.form.BtSaveEdit); // bytes 16 to 47
-        useOn(s, 1, 0);                  // colour 2: bytes 1, 3, ..., 15 of a tile change
-        Session::type(s.form.TextEditAddress, QStringLiteral("1000"));
-        s.clickWrite(s.form.BtCopyToAddress);
-        s.undoWrite(1000); // bytes 1000 to 1015 are the original ones again
+        s.select(1, 0);                  // colour 2: bytes 1, 3, ..., 15 of a tile change
         Session::type(s.form.TextEditAddress, QStringLiteral("16777200"));
         s.clickWrite(s.form.BtCopyToAddress); // up to 16777215, the last byte within reach
         const QByteArray rom = s.onDisk();
@@ -249,17 +235,13 @@ class TestHistory : public QObject {
         s.chooseOffset(3);
         s.form.SpriteBox->setFocus();
         // End's page shows the last whole tile from 3 on (19971) in the last wholly shown cell
-        // (8, 15); Down and Page Down stop there. The pointer stands still on cell (2, 1), and
-        // the read-out follows the view; off the drawing area it names nothing.
+        // (8, 15); Down stops there, Page Up at 0. The pointer stands still on cell (2, 1), and the
+        // read-out follows the view; off the drawing area it names nothing.
         s.pointerOnBrowser(s.browserCell(2, 1));
-        const std::pair<Qt::Key, int> keys[] = {
-            {Qt::Key_Down, 160},       {Qt::Key_Down, 320},
-            {Qt::Key_Up, 160},         {Qt::Key_PageDown, 2880},
-            {Qt::Key_PageUp, 160},     {Qt::Key_End, 17440},
-            {Qt::Key_Down, 17440},     {Qt::Key_PageUp, 14720},
-            {Qt::Key_Up, 14560},       {Qt::Key_PageDown, 17280},
-            {Qt::Key_PageDown, 17440}, {Qt::Key_PageDown, 17440},
-            {Qt::Key_Home, 0},         {Qt::Key_Up, 0}};
+        const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Down, 160},     {Qt::Key_PageDown, 2880},
+                                                {Qt::Key_Up, 2720},      {Qt::Key_PageUp, 0},
+                                                {Qt::Key_End, 17440},    {Qt::Key_Down, 17440},
+                                                {Qt::Key_PageUp, 14720}, {Qt::Key_Home, 0}};
         for (const auto& [key, typed] : keys) {
             QTest::keyClick(s.form.SpriteBox, key);
             QCOMPARE(s.form.TextAddress->text(), QString::number(typed));
@@ -271,7 +253,7 @@ class TestHistory : public QObject {
         QCOMPARE(s.status(), QStringLiteral("Sprite at 195 ( 2, 1)"));
         s.click(s.form.OptionPaint); // colour 0 on empty cells
         stroke(s, {{50, 30}, {75, 30}});
-        useOn(s, 8, 1);
+        s.select(8, 1);
         s.form.EditorBox->setFocus();
         // Up to row 0, right to column 9, down to 2, left to 7; then left to 0, down to 7, right
         // to 1, up to 6: each stop at an edge shows in the cell where the keys end.

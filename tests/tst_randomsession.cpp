@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 
 #include <random>
 #include <vector>
@@ -36,21 +37,20 @@ struct Rom {
 // A file changes only while open, after a Yes, in windows of 16 bytes at addresses 1 and up
 // that hold an editor cell's tile; its length never changes.
 QString checkFile(Rom& rom, const FormMainState& st, bool confirmed) {
-    if (rom.path.isEmpty()) return {};
-    const QByteArray now = fileBytes(rom.path);
+    const QByteArray now = rom.path.isEmpty() ? rom.bytes : fileBytes(rom.path);
     if (now.size() != rom.bytes.size())
         return QStringLiteral("%1 changed its length to %2.").arg(rom.path).arg(now.size());
     if (now == rom.bytes) return {};
     if (rom.readOnly || !confirmed || !st.RomFileOpen || st.RomFilePath != rom.path)
-        return QStringLiteral("%1 changed without a confirmed write to it.").arg(rom.path);
-    std::vector<QByteArray> cells;
+        return rom.path + " changed without a confirmed write to it.";
+    QSet<QByteArray> tiles;
     for (const TileRecord& t : st.EditorTiles)
-        cells.push_back(encodeByHand(t.Pixels));
+        tiles.insert(encodeByHand(t.Pixels));
     for (qsizetype p = 0; p < now.size(); ++p) {
         bool explained = now[p] == rom.bytes[p];
-        for (qsizetype a = qMax<qsizetype>(1, p - 15); a <= qMin(p, now.size() - 16); ++a)
-            explained =
-                explained || std::find(cells.begin(), cells.end(), now.mid(a, 16)) != cells.end();
+        for (qsizetype a = qMax<qsizetype>(1, p - 15); !explained && a <= qMin(p, now.size() - 16);
+             ++a)
+            explained = tiles.contains(now.mid(a, 16));
         if (!explained)
             return QStringLiteral("Byte %1 of %2 changed; no write of an editor tile covers it.")
                 .arg(p)
@@ -81,10 +81,65 @@ class TestRandomSession : public QObject {
         if (where == 2) return chance(50) ? 1e7 : -0.25;
         return below(extent * 100) / 100.0;
     }
-    void act(Session& s, qint32 length, bool oneFile = false);
+    void act(Session& s, qint32 length, bool oneFile = false) {
+        FormMain& f = s.form;
+        if (FormOptions* const dialog = f.optionsDialog(); dialog && dialog->isVisible()) {
+            QWidget* const targets[] = {dialog->LbGridColor, dialog->LbSelectionColor,
+                                        dialog->LbEmptyColor, dialog->BtOk, dialog->BtAbort};
+            const int pick = below(7);
+            m_log << QStringLiteral("options: %1").arg(pick);
+            if (pick < 5) Session::click(targets[pick]);
+            if (pick == 5) dialog->close();
+            if (pick == 6) QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        // clang-format off
+        QWidget* const buttons[] = { // the first four reach beyond the open file
+            f.BtOpenFile, f.BtCloseFile, f.BtOptions, f.Bthelp,
+            f.BtBrowZoomIn, f.BtBrowZoomOut, f.BtJumpAdd, f.BtSaveEdit, f.BtReload, f.BtEditClear,
+            f.BtEditZoomOut, f.BtEditZoomIn, f.BtDeleteSprite, f.SaveTile, f.BtReloadTile,
+            f.BtCopySelTile, f.BtCopyToAddress, f.ChkGrid, f.ChkGridEditor, f.ChkNoncopied,
+            f.ChkWriteProtected, f.ChkFlipX, f.ChkFlipY, f.OptionSelect, f.OptionPaint,
+            f.OptionFill, f.BtCol[0], f.BtCol[1], f.BtCol[2], f.BtCol[3]};
+        // clang-format on
+        const Qt::MouseButton mouse = chance(80) ? Qt::LeftButton : Qt::RightButton;
+        PictureBox* const box = chance(50) ? f.SpriteBox : f.EditorBox;
+        const auto point = [&] {
+            return QPointF(position(box->scaleWidth()), position(box->scaleHeight()));
+        };
+        const QPointF at = point();
+        const QString where = QString::asprintf("at (%g, %g)", at.x(), at.y());
+        const int what = below(10);
+        if (what < 3) {
+            const int i = (oneFile ? 4 : 0) + below(int(std::size(buttons)) - (oneFile ? 4 : 0));
+            m_log << QString::asprintf("click button %d with %d", i, int(mouse));
+            Session::click(buttons[i], mouse);
+        } else if (what == 3) {
+            m_log << QStringLiteral("offset list and scroll bar keys");
+            for (QWidget* field : std::array<QWidget*, 2>{f.ComboDivert, f.SpriteScroll}) {
+                field->setFocus();
+                QTest::keyClick(field, std::array{Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown,
+                                                  Qt::Key_End, Qt::Key_Home}[below(5)]);
+            }
+        } else if (what < 6) {
+            m_log << (box == f.SpriteBox ? "press browser " : "press editor ") + where;
+            Session::press(box, at, mouse);
+            for (int i = below(4); i > 0; --i)
+                Session::move(box, point(), mouse);
+            Session::release(box, at, mouse);
+        } else if (what == 6) {
+            m_log << "double-click browser " + where;
+            Session::doubleClick(f.SpriteBox, at);
+        } else {
+            const bool jump = what == 7;
+            const QString typed = text(length);
+            m_log << (jump ? "jump to \"" : "write to \"") + typed + '"';
+            Session::type(jump ? f.TextAddress : f.TextEditAddress, typed);
+            Session::click(jump ? f.BtJumpAdd : f.BtCopyToAddress);
+        }
+    }
 
   private slots:
-    void randomSessionKeepsFilesAndStateSound();
     // Any series of actions on one file, undone to its start, leaves the editor and the file
     // as they were; redone to its end, as they were then.
     void randomSessionUndoesToItsStart_data() {
@@ -115,133 +170,65 @@ class TestRandomSession : public QObject {
         QVERIFY(now() == end);
         QVERIFY(!asked);
     }
+    void randomSessionKeepsFilesAndStateSound() {
+        quint32 seed = quint32(qEnvironmentVariableIntValue("PELORIN_SEED"));
+        seed = seed ? seed : 20261207;
+        const int soak = qEnvironmentVariableIntValue("PELORIN_SOAK_ACTIONS");
+        m_rng.seed(seed);
+        Session s;
+        std::vector<Rom> roms;
+        for (const qsizetype length : {0, 1, 15, 16, 17, 1000, 65536, 4096}) {
+            const QString path = s.write(randomBytes(length, seed + quint32(roms.size())),
+                                         QStringLiteral("rom%1.gb").arg(roms.size()));
+            roms.push_back({path, fileBytes(path), length == 4096});
+        }
+        QVERIFY(QFile::setPermissions(roms.back().path, QFile::ReadOwner | QFile::ReadGroup));
+        roms.push_back({s.dir.filePath(QStringLiteral("missing.gb")), {}, false}); // never made
+        roms.push_back({});                                                        // a cancel
+        bool confirmed = false, asked = false, ended = false;
+        s.prompts.anyBox = [&](const MessageSpec& box) {
+            asked = asked || asksAboutOthers(box);
+            if (box.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+            const bool yes = chance(50);
+            confirmed = confirmed || (yes && box.title == QLatin1String("Really saving changes?"));
+            return yes ? MsgAnswer::Yes : MsgAnswer::No;
+        };
+        s.prompts.anyOpen = [&] { return roms[size_t(below(int(roms.size())))].path; };
+        s.prompts.anyColor = [&](ColorRef c) {
+            return chance(30) ? c : ColorRef(m_rng() & 0xFFFFFF);
+        };
+        s.form.setEndProgram([&ended](int) { ended = true; });
+        const FormMainState& st = s.state();
+        for (int done = 0; done < (soak > 0 ? soak : 3000); ++done) {
+            confirmed = false;
+            act(s, st.RomFileOpen ? st.RomFileLength : 1000);
+            QStringList wrong;
+            if (ended) wrong << "The program ended without an exit.";
+            if (asked) wrong << "A save asked about another program's change; there is none.";
+            for (Rom& rom : roms)
+                wrong << checkFile(rom, st, confirmed);
+            for (const TileRecord& t : st.EditorTiles)
+                if (*std::max_element(t.Pixels.begin(), t.Pixels.end()) > 3)
+                    wrong << "An editor pixel holds more than 3.";
+            if (!QRect(0, 0, 10, 8).contains(st.EditorSelColumn, st.EditorSelRow))
+                wrong << "The editor selection left its grid.";
+            if (!QRect(0, 0, st.BrowserColumns, st.BrowserRows)
+                     .contains(st.BrowserSelColumn, st.BrowserSelRow))
+                wrong << QString::asprintf("The browser mark (%d, %d) left its grid.",
+                                           st.BrowserSelColumn, st.BrowserSelRow);
+            if (s.form.isEnabled() ==
+                (s.form.optionsDialog() && s.form.optionsDialog()->isVisible()))
+                wrong << "The main window's enabled state disagrees with the options dialog.";
+            wrong.removeAll(QString());
+            if (!wrong.isEmpty())
+                QFAIL(
+                    qPrintable(wrong.join(u'\n') +
+                               QString::asprintf("\nseed %u, after %lld actions; the last ones:\n",
+                                                 seed, qlonglong(m_log.size())) +
+                               m_log.mid(qMax<qsizetype>(0, m_log.size() - 40)).join(u'\n')));
+        }
+    }
 };
-
-void TestRandomSession::act(Session& s, qint32 length, bool oneFile) {
-    FormMain& f = s.form;
-    if (FormOptions* const dialog = f.optionsDialog(); dialog && dialog->isVisible()) {
-        QWidget* const targets[] = {dialog->LbGridColor, dialog->LbSelectionColor,
-                                    dialog->LbEmptyColor, dialog->BtOk, dialog->BtAbort};
-        const int pick = below(7);
-        m_log << QStringLiteral("options: %1").arg(pick);
-        if (pick < 5) Session::click(targets[pick]);
-        if (pick == 5) dialog->close();
-        if (pick == 6) QTest::keyClick(dialog, Qt::Key_Escape);
-        return;
-    }
-    QWidget* const buttons[] = {
-        // the first four reach beyond the open file
-        f.BtOpenFile,        f.BtCloseFile,     f.BtOptions,      f.Bthelp,        f.BtBrowZoomIn,
-        f.BtBrowZoomOut,     f.BtJumpAdd,       f.BtSaveEdit,     f.BtReload,      f.BtEditClear,
-        f.BtEditZoomOut,     f.BtEditZoomIn,    f.BtDeleteSprite, f.SaveTile,      f.BtReloadTile,
-        f.BtCopySelTile,     f.BtCopyToAddress, f.ChkGrid,        f.ChkGridEditor, f.ChkNoncopied,
-        f.ChkWriteProtected, f.ChkFlipX,        f.ChkFlipY,       f.OptionSelect,  f.OptionPaint,
-        f.OptionFill,        f.BtCol[0],        f.BtCol[1],       f.BtCol[2],      f.BtCol[3]};
-    const Qt::MouseButton mouse = chance(80) ? Qt::LeftButton : Qt::RightButton;
-    PictureBox* const box = chance(50) ? f.SpriteBox : f.EditorBox;
-    const auto point = [&] {
-        return QPointF(position(box->scaleWidth()), position(box->scaleHeight()));
-    };
-    const QPointF at = point();
-    const int what = below(10);
-    if (what < 3) {
-        const int i = (oneFile ? 4 : 0) + below(int(std::size(buttons)) - (oneFile ? 4 : 0));
-        m_log << QStringLiteral("click button %1 with %2").arg(i).arg(int(mouse));
-        Session::click(buttons[i], mouse);
-    } else if (what == 3) {
-        m_log << QStringLiteral("offset list and scroll bar keys");
-        for (QWidget* field :
-             {static_cast<QWidget*>(f.ComboDivert), static_cast<QWidget*>(f.SpriteScroll)}) {
-            field->setFocus();
-            QTest::keyClick(field, std::array{Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown,
-                                              Qt::Key_End, Qt::Key_Home}[below(5)]);
-        }
-    } else if (what < 6) {
-        m_log << QStringLiteral("press %1 at (%2, %3)")
-                     .arg(box == f.SpriteBox ? "browser" : "editor")
-                     .arg(at.x())
-                     .arg(at.y());
-        Session::press(box, at, mouse);
-        for (int i = below(4); i > 0; --i)
-            Session::move(box, point(), mouse);
-        Session::release(box, at, mouse);
-    } else if (what == 6) {
-        m_log << QStringLiteral("double-click browser at (%1, %2)").arg(at.x()).arg(at.y());
-        Session::doubleClick(f.SpriteBox, at);
-    } else {
-        const bool jump = what == 7;
-        const QString typed = text(length);
-        m_log << QStringLiteral("%1 \"%2\"").arg(jump ? "jump to" : "write to", typed);
-        Session::type(jump ? f.TextAddress : f.TextEditAddress, typed);
-        Session::click(jump ? f.BtJumpAdd : f.BtCopyToAddress);
-    }
-}
-
-void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
-    quint32 seed = quint32(qEnvironmentVariableIntValue("PELORIN_SEED"));
-    seed = seed ? seed : 20261207;
-    const int soak = qEnvironmentVariableIntValue("PELORIN_SOAK_ACTIONS");
-    m_rng.seed(seed);
-    Session s;
-    std::vector<Rom> roms;
-    for (const qsizetype length : {0, 1, 15, 16, 17, 1000, 65536, 4096}) {
-        const QString path = s.write(randomBytes(length, seed + quint32(roms.size())),
-                                     QStringLiteral("rom%1.gb").arg(roms.size()));
-        roms.push_back({path, fileBytes(path), length == 4096});
-    }
-    QVERIFY(QFile::setPermissions(roms.back().path, QFile::ReadOwner | QFile::ReadGroup));
-    roms.push_back({s.dir.filePath(QStringLiteral("missing.gb")), {}, false}); // never made
-    roms.push_back({QString(), {}, false});                                    // a cancel
-    bool confirmed = false;
-    bool asked = false;
-    s.prompts.anyBox = [&](const MessageSpec& box) {
-        asked = asked || asksAboutOthers(box);
-        if (box.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
-        const bool yes = chance(50);
-        confirmed = confirmed || (yes && box.title == QLatin1String("Really saving changes?"));
-        return yes ? MsgAnswer::Yes : MsgAnswer::No;
-    };
-    s.prompts.anyOpen = [&] { return roms[size_t(below(int(roms.size())))].path; };
-    s.prompts.anyColor = [&](ColorRef current) {
-        return chance(30) ? current : ColorRef(m_rng() & 0xFFFFFF);
-    };
-    bool ended = false;
-    s.form.setEndProgram([&ended](int) { ended = true; });
-    const auto failure = [&](const QString& what) {
-        return QStringLiteral("%1\nseed %2, after %3 actions; the last ones:\n%4")
-            .arg(what)
-            .arg(seed)
-            .arg(m_log.size())
-            .arg(m_log.mid(qMax<qsizetype>(0, m_log.size() - 40)).join(u'\n'));
-    };
-#define SOUND(ok, what) QVERIFY2((ok), qPrintable(failure(what)))
-    const FormMainState& st = s.state();
-    for (int done = 0; done < (soak > 0 ? soak : 3000); ++done) {
-        confirmed = false;
-        act(s, st.RomFileOpen ? st.RomFileLength : 1000);
-        SOUND(!ended, "The program ended without an exit.");
-        SOUND(!asked, "A save asked about another program's change; there is none.");
-        for (Rom& rom : roms) {
-            const QString wrong = checkFile(rom, st, confirmed);
-            SOUND(wrong.isEmpty(), wrong);
-        }
-        for (const TileRecord& t : st.EditorTiles)
-            SOUND(*std::max_element(t.Pixels.begin(), t.Pixels.end()) <= 3,
-                  "An editor pixel holds more than 3.");
-        SOUND(st.EditorSelColumn >= 0 && st.EditorSelColumn <= 9 && st.EditorSelRow >= 0 &&
-                  st.EditorSelRow <= 7,
-              "The editor selection left its grid.");
-        SOUND(st.BrowserSelColumn >= 0 && st.BrowserSelColumn < st.BrowserColumns &&
-                  st.BrowserSelRow < st.BrowserRows,
-              QStringLiteral("The browser mark (%1, %2) left its grid.")
-                  .arg(st.BrowserSelColumn)
-                  .arg(st.BrowserSelRow));
-        const bool dialogOpen = s.form.optionsDialog() && s.form.optionsDialog()->isVisible();
-        SOUND(s.form.isEnabled() != dialogOpen,
-              "The main window's enabled state disagrees with the options dialog.");
-    }
-#undef SOUND
-}
 
 QTEST_MAIN(TestRandomSession)
 #include "tst_randomsession.moc"

@@ -13,23 +13,6 @@ QString describe(const MessageSpec& box) {
              answer(box.defaultButton));
 }
 
-void ScriptedPrompts::expect(const MessageSpec& box, MsgAnswer answer,
-                             std::function<void()> meanwhile) {
-    m_queue.push_back(Box{box, answer, std::move(meanwhile)});
-}
-void ScriptedPrompts::expectOpen(const QString& path) {
-    m_queue.push_back(Open{path});
-}
-void ScriptedPrompts::expectSave(const QString& path) {
-    m_queue.push_back(Save{path});
-}
-void ScriptedPrompts::expectColor(ColorRef color) {
-    m_queue.push_back(Color{false, color});
-}
-void ScriptedPrompts::expectColorCancel() {
-    m_queue.push_back(Color{true, 0});
-}
-
 void ScriptedPrompts::fail(const QString& what) {
     m_failures << what;
     QTest::qFail(qPrintable(what), __FILE__, __LINE__);

@@ -18,16 +18,18 @@ class ScriptedPrompts : public Prompts {
     // The next message box must be exactly `box`; it is answered with `answer`, after
     // `meanwhile` ran (another program, say, while the box is shown).
     void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok,
-                std::function<void()> meanwhile = {});
+                std::function<void()> meanwhile = {}) {
+        m_queue.push_back(Box{box, answer, std::move(meanwhile)});
+    }
     // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded, and
     // the folder it started in in `startFolders`.
-    void expectOpen(const QString& path);
+    void expectOpen(const QString& path) { m_queue.push_back(Open{path}); }
     // The next save-file dialog returns `path` (empty: cancelled); the path it offered is
     // recorded in `suggested`.
-    void expectSave(const QString& path);
+    void expectSave(const QString& path) { m_queue.push_back(Save{path}); }
     // The next colour picker returns `color`; expectColorCancel returns what it was given.
-    void expectColor(ColorRef color);
-    void expectColorCancel();
+    void expectColor(ColorRef color) { m_queue.push_back(Color{false, color}); }
+    void expectColorCancel() { m_queue.push_back(Color{true, 0}); }
 
     MsgAnswer messageBox(const MessageSpec& message) override;
     QString openFileName(const QString& filterList, const QString& startFolder) override;

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 
 namespace {
@@ -44,26 +43,6 @@ void Session::openPath(const QString& file) {
 
 void Session::open(const QByteArray& bytes, const QString& name) {
     openPath(write(bytes, name));
-}
-
-QByteArray Session::onDisk() const {
-    return fileBytes(path);
-}
-
-const FormMainState& Session::state() const {
-    return form.state();
-}
-
-QImage Session::browser() const {
-    return form.SpriteBox->surface();
-}
-
-QImage Session::editor() const {
-    return form.EditorBox->surface();
-}
-
-QString Session::status() const {
-    return form.LbStatus->text();
 }
 
 void Session::click(QWidget* widget, Qt::MouseButton button, int times) {
@@ -137,10 +116,6 @@ QPointF Session::editorPixel(int column, int row, int x, int y) const {
     const int z = state().EditorZoom;
     const int pitch = state().EditorCellSize * z;
     return {column * pitch + (x + 0.5) * z, row * pitch + (y + 0.5) * z};
-}
-
-void Session::copyToEditor(int column, int row) {
-    doubleClick(form.SpriteBox, browserCell(column, row));
 }
 
 void Session::select(int column, int row) {

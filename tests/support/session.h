@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointF>
 #include <QTemporaryDir>
@@ -46,12 +47,12 @@ class Session {
     // Writes `bytes` and opens them.
     void open(const QByteArray& bytes, const QString& name = QStringLiteral("rom.gb"));
     // What the file holds on disk now.
-    [[nodiscard]] QByteArray onDisk() const;
-    [[nodiscard]] const FormMainState& state() const;
+    [[nodiscard]] QByteArray onDisk() const { return fileBytes(path); }
+    [[nodiscard]] const FormMainState& state() const { return form.state(); }
     // What the browser box and the editor canvas show, and the status bar's text.
-    [[nodiscard]] QImage browser() const;
-    [[nodiscard]] QImage editor() const;
-    [[nodiscard]] QString status() const;
+    [[nodiscard]] QImage browser() const { return form.SpriteBox->surface(); }
+    [[nodiscard]] QImage editor() const { return form.EditorBox->surface(); }
+    [[nodiscard]] QString status() const { return form.LbStatus->text(); }
 
     // A left (or other) click on a button, check box or field, `times` times over.
     static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton, int times = 1);
@@ -76,7 +77,9 @@ class Session {
     // The middle of displayed pixel (x, y) of editor cell (column, row).
     [[nodiscard]] QPointF editorPixel(int column, int row, int x = 3, int y = 3) const;
     // A press and a double-click on browser cell (column, row): its tile into the editor.
-    void copyToEditor(int column, int row);
+    void copyToEditor(int column, int row) {
+        doubleClick(form.SpriteBox, browserCell(column, row));
+    }
     // The Select tool pressed on editor cell (column, row).
     void select(int column, int row);
     // Colour `color`, then the Fill tool on a cell or the Paint tool on one of its pixels.
