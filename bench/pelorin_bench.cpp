@@ -338,19 +338,7 @@ void BM_OpenAndDraw(benchmark::State& state) {
 }
 
 void BM_PeakMemory(benchmark::State& state) {
-    double small = 0;
-    double large = 0;
-    for (auto _ : state) {
-        small = probePeak(QStringLiteral("--rss-probe"), g_files->small);
-        large = probePeak(QStringLiteral("--rss-probe"), g_files->large);
-    }
-    if (small < 0 || large < 0) {
-        state.SkipWithError("a probe process failed");
-        return;
-    }
-    state.counters["small_kib"] = small;
-    state.counters["large_kib"] = large;
-    state.counters["diff_kib"] = large - small;
+    reportPeaks(state, QStringLiteral("--rss-probe"), g_files->small, g_files->large);
 }
 
 BENCHMARK(BM_DrawBrowser)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -26,4 +28,23 @@ inline double probePeak(const QString& option, const QString& path) {
     bool ok = false;
     const double kib = child.readAllStandardOutput().trimmed().toDouble(&ok);
     return ok ? kib : -1;
+}
+
+// Runs `pelorin_bench OPTION` on a small and a large file and reports both peaks and their
+// difference, the figure the memory targets are about.
+inline void reportPeaks(benchmark::State& state, const QString& option, const QString& small,
+                        const QString& large) {
+    double smallKib = 0;
+    double largeKib = 0;
+    for (auto _ : state) {
+        smallKib = probePeak(option, small);
+        largeKib = probePeak(option, large);
+    }
+    if (smallKib < 0 || largeKib < 0) {
+        state.SkipWithError("a probe process failed");
+        return;
+    }
+    state.counters["small_kib"] = smallKib;
+    state.counters["large_kib"] = largeKib;
+    state.counters["diff_kib"] = largeKib - smallKib;
 }

@@ -89,27 +89,24 @@ if b is not None:
     failed |= not ok
     rows.append(("redraws after 100 writes in 50 ms", "%d" % b["redraws"], "-", "-", "<= 2",
                  "yes" if ok else "NO"))
-m = median.get("BM_PeakMemory/iterations:1")
-if m is not None:
+def memory_row(label, name):
+    global failed
+    m = median.get(name)
+    if m is None:
+        return
     diff = m["diff_kib"]
     ok = diff <= 2048
     failed |= not ok
-    rows.append(("peak RSS, 1 GiB - 32 KiB file", "%+d KiB" % diff,
-                 "%d KiB (32 KiB file)" % m["small_kib"], "-", "<= 2048 KiB",
-                 "yes" if ok else "NO"))
+    rows.append((label, "%+d KiB" % diff, "%d KiB (32 KiB file)" % m["small_kib"], "-",
+                 "<= 2048 KiB", "yes" if ok else "NO"))
+
+memory_row("peak RSS, 1 GiB - 32 KiB file", "BM_PeakMemory/iterations:1")
 
 ratio_row("find the tile (Ctrl+F), 256 MiB", "BM_FindTile/samepicture:0", "BM_FindBaseline",
           1.25, "<= 1.25 x memmem")
 ratio_row("find the same picture (Ctrl+Shift+F, 96 forms), 256 MiB",
           "BM_FindTile/samepicture:1", "BM_FindBaseline", 4.0, "<= 4 x memmem")
-m = median.get("BM_SearchPeakMemory/iterations:1")
-if m is not None:
-    diff = m["diff_kib"]
-    ok = diff <= 2048
-    failed |= not ok
-    rows.append(("peak RSS of a search, 1 GiB - 32 KiB file", "%+d KiB" % diff,
-                 "%d KiB (32 KiB file)" % m["small_kib"], "-", "<= 2048 KiB",
-                 "yes" if ok else "NO"))
+memory_row("peak RSS of a search, 1 GiB - 32 KiB file", "BM_SearchPeakMemory/iterations:1")
 
 head = ("path", "median", "floor", "ratio", "target", "ok")
 width = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]

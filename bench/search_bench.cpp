@@ -166,19 +166,7 @@ void BM_FindBaseline(benchmark::State& state) {
 
 void BM_SearchPeakMemory(benchmark::State& state) {
     const SearchFiles& files = searchFiles();
-    double small = 0;
-    double large = 0;
-    for (auto _ : state) {
-        small = probePeak(QStringLiteral("--search-probe"), files.small);
-        large = probePeak(QStringLiteral("--search-probe"), files.large);
-    }
-    if (small < 0 || large < 0) {
-        state.SkipWithError("a probe process failed");
-        return;
-    }
-    state.counters["small_kib"] = small;
-    state.counters["large_kib"] = large;
-    state.counters["diff_kib"] = large - small;
+    reportPeaks(state, QStringLiteral("--search-probe"), files.small, files.large);
 }
 
 BENCHMARK(BM_FindTile)->ArgName("samepicture")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -1,12 +1,14 @@
 // The main window as a whole: how it starts, the help box, ending the program, the keys that
 // stand for buttons, the keyboard focus order and the names the controls give assistive tools.
 #include "session.h"
+#include "ui/palette/formoptions.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QUrl>
@@ -17,6 +19,25 @@ namespace {
 bool activate(Session& s) {
     s.form.activateWindow();
     return QTest::qWaitForWindowActive(&s.form);
+}
+
+// Whether `widget`, as the window shows it, holds the 16 x 16 picture `name` unscaled somewhere:
+// every opaque pixel of the picture at one place.
+bool showsPicture(QWidget* widget, const QString& name) {
+    const QImage shown = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture(QStringLiteral(":/icons/%1.png").arg(name));
+    const auto at = [&](int left, int top) {
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (qAlpha(picture.pixel(x, y)) == 255 &&
+                    shown.pixel(left + x, top + y) != picture.pixel(x, y))
+                    return false;
+        return true;
+    };
+    for (int top = 0; top + picture.height() <= shown.height(); ++top)
+        for (int left = 0; left + picture.width() <= shown.width(); ++left)
+            if (at(left, top)) return !picture.isNull();
+    return false;
 }
 
 } // namespace
@@ -146,6 +167,64 @@ class TestWindow : public QObject {
         Session::click(s.form.BtOpenFile);
         QCOMPARE(s.prompts.startFolders, QStringList({home, home, first, first, other, other}));
         VERIFY_PROMPTS(s.prompts);
+    }
+    // The rest of what the window shows at start, beside the two views: each button's picture
+    // (a box's other one while ticked), the frame round each colour field of the options dialog,
+    // and the dialog's two buttons at their places.
+    void looksAsDesigned() {
+        Session s;
+        FormMain& f = s.form;
+        const QList<std::tuple<GraphicButton*, QString, QString>> buttons{
+            {f.BtOpenFile, "open", ""},
+            {f.BtCloseFile, "close", ""},
+            {f.BtExit, "exit", ""},
+            {f.ChkGrid, "grid_off", "grid_on"},
+            {f.BtBrowZoomIn, "zoom_in", ""},
+            {f.BtBrowZoomOut, "zoom_out", ""},
+            {f.BtOptions, "options", ""},
+            {f.BtJumpAdd, "jump", ""},
+            {f.OptionPaint, "paint", "paint"},
+            {f.OptionFill, "fill", "fill"},
+            {f.BtSaveEdit, "save_all", ""},
+            {f.BtReload, "reload_all", ""},
+            {f.BtEditClear, "clear_all", ""},
+            {f.ChkGridEditor, "grid_off", "grid_on"},
+            {f.BtEditZoomOut, "zoom_in", ""},
+            {f.BtEditZoomIn, "zoom_out", ""},
+            {f.ChkNoncopied, "noncopied_show", "noncopied_hide"},
+            {f.BtDeleteSprite, "clear_one", ""},
+            {f.SaveTile, "save", ""},
+            {f.BtReloadTile, "reload_one", ""},
+            {f.BtCopySelTile, "copy_to_browser", ""},
+            {f.BtCopyToAddress, "copy_to_address", ""},
+            {f.ChkWriteProtected, "lock_open", "lock_closed"},
+            {f.ChkFlipX, "f_normal", "f_mirror_x"},
+            {f.ChkFlipY, "f_normal", "f_mirror_y"},
+            {f.Bthelp, "help", ""}};
+        QCOMPARE(buttons.size() + 1, f.findChildren<GraphicButton*>().size());
+        QVERIFY(showsPicture(f.OptionSelect, "select"));
+        for (const auto& [button, picture, ticked] : buttons) {
+            QVERIFY2(showsPicture(button, picture), qPrintable(picture));
+            if (ticked.isEmpty()) continue;
+            Session::click(button);
+            QVERIFY2(button->isChecked() && showsPicture(button, ticked), qPrintable(ticked));
+        }
+        Session::click(f.BtOptions);
+        FormOptions* dialog = f.optionsDialog();
+        QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(dialog->BtOk->geometry(), QRect(8, 80, 137, 25));
+        QCOMPARE(dialog->BtAbort->geometry(), QRect(152, 80, 129, 25));
+        for (ColorField* field : dialog->findChildren<ColorField*>()) {
+            const QImage shown = field->grab().toImage();
+            const QRgb frame = field->palette().color(QPalette::WindowText).rgb();
+            const QRgb inside = field->palette().color(QPalette::Window).rgb();
+            QCOMPARE(shown.size(), QSize(81, 25));
+            for (const QPoint corner : {QPoint(0, 0), QPoint(80, 24)})
+                QCOMPARE(shown.pixel(corner), frame);
+            for (const QPoint corner : {QPoint(1, 1), QPoint(79, 23)})
+                QCOMPARE(shown.pixel(corner), inside);
+        }
+        Session::click(dialog->BtAbort);
     }
 };
 
