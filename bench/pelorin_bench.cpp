@@ -2,26 +2,34 @@
 #include "core/browser/visiblebytes.h"
 #include "core/rom/romfile.h"
 #include "nullprompts.h"
+#include "probe.h"
+#include "search_bench.h"
 #include "ui/app/formmain.h"
+#include "ui/platform/filewatch.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <memory>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -39,7 +47,6 @@ struct Files {
     QString large;  // 1 GiB, sparse
 };
 Files* g_files = nullptr;
-QString g_self;
 
 QString writeRandom(const QString& path, qint64 length, quint32 seed) {
     QByteArray bytes(length, Qt::Uninitialized);
@@ -330,22 +337,12 @@ void BM_OpenAndDraw(benchmark::State& state) {
     state.counters["length"] = double(form.state().RomFileLength);
 }
 
-// Peak resident memory, in KiB, of a fresh process that opened and drew `path`.
-double probePeak(const QString& path) {
-    QProcess child;
-    child.start(g_self, {QStringLiteral("--rss-probe"), path});
-    if (!child.waitForFinished(60000) || child.exitCode() != 0) return -1;
-    bool ok = false;
-    const double kib = child.readAllStandardOutput().trimmed().toDouble(&ok);
-    return ok ? kib : -1;
-}
-
 void BM_PeakMemory(benchmark::State& state) {
     double small = 0;
     double large = 0;
     for (auto _ : state) {
-        small = probePeak(g_files->small);
-        large = probePeak(g_files->large);
+        small = probePeak(QStringLiteral("--rss-probe"), g_files->small);
+        large = probePeak(QStringLiteral("--rss-probe"), g_files->large);
     }
     if (small < 0 || large < 0) {
         state.SkipWithError("a probe process failed");
@@ -386,14 +383,95 @@ BENCHMARK(BM_UndoRedoStroke)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenAndDraw)->ArgName("gib")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-long peakResidentKib() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+// Another program: a child process that writes `writes` times 16 bytes at `at` of `path`,
+// spread evenly over `spreadMs` milliseconds, and ends. Only system calls after the fork.
+pid_t writeFromChild(const QString& path, qint64 at, int writes, int spreadMs, quint8 value) {
+    const QByteArray native = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    const int fd = ::open(native.constData(), O_WRONLY | O_CLOEXEC);
+    timespec next{};
+    ::clock_gettime(CLOCK_MONOTONIC, &next);
+    const long stepNs = writes > 1 ? spreadMs * 1000000L / (writes - 1) : 0;
+    for (int i = 0; i < writes; ++i) {
+        quint8 bytes[kTileBytes];
+        std::memset(bytes, value + i, sizeof bytes);
+        if (fd < 0 || ::pwrite(fd, bytes, sizeof bytes, off_t(at)) != kTileBytes) ::_exit(1);
+        next.tv_nsec += stepNs;
+        next.tv_sec += next.tv_nsec / 1000000000L;
+        next.tv_nsec %= 1000000000L;
+        ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr);
     }
-    return -1;
+    ::_exit(0);
 }
+
+// Runs the event loop until the window has followed the file (the watch's report, handled by
+// the window's redraw first) or `limitMs` have passed; true when it followed.
+bool followed(FileWatch& watch, int limitMs) {
+    QEventLoop loop;
+    bool reported = false;
+    QObject::connect(&watch, &FileWatch::changed, &loop, [&] {
+        reported = true;
+        loop.quit();
+    });
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reported;
+}
+
+// Another process writes 16 visible bytes of the open file: the time from its write to the
+// browser showing them (the window's watch waits for the file to be quiet, then redraws).
+void BM_OtherProgramsWrite(benchmark::State& state) {
+    BrowsingWindow window(false, 0);
+    if (!window.fine(state)) return;
+    FileWatch& watch = *window.form.findChild<FileWatch*>();
+    const qint64 at = window.form.state().BrowserTopAddress + kTileBytes;
+    quint8 value = 0;
+    for (auto _ : state) {
+        const QImage before = window.form.SpriteBox->surface().copy();
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = writeFromChild(g_files->browse, at, 1, 0, ++value);
+        const bool shown = followed(watch, 5000);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (!shown || status != 0 || window.form.SpriteBox->surface() == before) {
+            state.SkipWithError("the browser did not show the other program's write");
+            return;
+        }
+        state.SetIterationTime(took.count());
+    }
+}
+
+// 100 writes of 16 bytes in 50 ms by another process, then 500 ms of quiet: the redraws that
+// follow them (one a report of the watch).
+void BM_OtherProgramsBurst(benchmark::State& state) {
+    BrowsingWindow window(false, 0);
+    if (!window.fine(state)) return;
+    FileWatch& watch = *window.form.findChild<FileWatch*>();
+    int reports = 0;
+    QObject::connect(&watch, &FileWatch::changed, [&reports] { ++reports; });
+    const qint64 at = window.form.state().BrowserTopAddress + kTileBytes;
+    int most = 0;
+    for (auto _ : state) {
+        const int before = reports;
+        const pid_t child = writeFromChild(g_files->browse, at, 100, 50, quint8(reports));
+        QEventLoop loop;
+        QTimer::singleShot(550, &loop, &QEventLoop::quit);
+        loop.exec();
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (status != 0 || reports == before) {
+            state.SkipWithError("the burst was not followed");
+            return;
+        }
+        most = std::max(most, reports - before);
+    }
+    state.counters["redraws"] = most;
+}
+
+BENCHMARK(BM_OtherProgramsWrite)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OtherProgramsBurst)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int rssProbe(const QString& path) {
     NullPrompts prompts;
@@ -414,7 +492,8 @@ int main(int argc, char** argv) {
     QApplication app(qtArgc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--rss-probe")
         return rssProbe(QString::fromLocal8Bit(argv[2]));
-    g_self = QCoreApplication::applicationFilePath();
+    if (argc == 3 && std::string_view(argv[1]) == "--search-probe")
+        return searchProbe(QString::fromLocal8Bit(argv[2]));
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -1,3 +1,4 @@
+#include "core/app/desktopapps.h"
 #include "core/app/numbers.h"
 #include "core/app/userguide.h"
 #include "core/app/viewgeometry.h"
@@ -312,6 +313,37 @@ class TestCore : public QObject {
         QCOMPARE(userGuidePath(dir.filePath("bin"), source), source);
         writeRom(dir, "share/doc/pelorin/README.md", "guide");
         QCOMPARE(userGuidePath(dir.filePath("bin"), source), installed);
+    }
+
+    // The command a desktop entry's Exec line gives for the file "/r/a b.gb", read from the
+    // entry's text (its escapes resolved; empty: no application); and the defaults for a type
+    // in a mimeapps.list, from its [Default Applications] group alone.
+    void desktopEntries_data() {
+        using R = Row<QString, QStringList>; // entry lines, the command
+        const QString f = "/r/a b.gb";
+        // clang-format off
+        rows(R{"file code", "Exec=player %f", {"player", f}},
+             R{"quoted program, URL code", R"(Exec="/opt/my player/run" -f %U)", {"/opt/my player/run", "-f", f}},
+             R{"no code: the file last", "Exec=player --rom", {"player", "--rom", f}},
+             R{"codes dropped, %% kept", "Exec=player %i %c -s=100%% %k %F", {"player", "-s=100%", f}},
+             R{"inside an argument", "Exec=player --rom=%f", {"player", "--rom=" + f}},
+             R{"escapes in quotes", R"(Exec=sh -c "echo \"\$x\"" "" %f)", {"sh", "-c", R"(echo "$x")", "", f}},
+             R{"string escapes", R"(Exec=my\splayer\t%f)", {"my", "player", f}},
+             R{"unclosed quote", R"(Exec=player "x %f)", {}},
+             R{"blank", "Exec= ", {}},
+             R{"hidden", "Exec=player %f\nHidden=true", {}},
+             R{"not an application", "Exec=player %f\nType=Link", {}},
+             R{"in another group", "[Desktop Action x]\nExec=player %f", {}});
+        // clang-format on
+    }
+    void desktopEntries() {
+        const auto [lines, command] = fetch<QString, QStringList>();
+        const std::optional<DesktopApp> app = readDesktopEntry(
+            "p.desktop", "# x\n[Desktop Entry]\nName=P\nType=Application\n" + lines + '\n');
+        QCOMPARE(app ? execCommand(app->exec, "/r/a b.gb") : QStringList(), command);
+        const QString list = "[Added Associations]\nt/a=x.desktop\n[Default Applications]\n"
+                             "t/ab=y.desktop\nt/a = a.desktop;b.desktop;\n[Other]\nt/a=z.desktop";
+        QCOMPARE(defaultsInMimeApps(list, "t/a"), QStringList({"a.desktop", "b.desktop"}));
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 
@@ -117,6 +118,33 @@ class TestPrompts : public QObject {
         const ColorRef current = rgbColor(200, 100, 50);
         QCOMPARE(prompts.chooseColor(current), accept ? rgbColor(10, 20, 30) : current);
         QCOMPARE(offered, QColor(200, 100, 50));
+    }
+
+    // A long task's dialog: none for a short task; for a long one, modal for the program,
+    // titled, with its text, until Cancel stops the task between two pieces.
+    void work_data() { rows(Row<int>{"short", 20}, Row<int>{"cancelled", 0}); } // pieces
+    void work() {
+        const auto [pieces] = fetch<int>();
+        QtPrompts prompts;
+        std::tuple<QString, QString, int> seen;
+        if (!pieces)
+            whenShown<QProgressDialog>([&seen](QProgressDialog* dialog) {
+                seen = {dialog->windowTitle(), dialog->labelText(), dialog->windowModality()};
+                QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+            });
+        int done = 0;
+        bool shown = false;
+        const WorkEnd end = prompts.work("Title", "Text", [&, pieces = pieces] {
+            shown |= QApplication::activeModalWidget() != nullptr;
+            QTest::qSleep(2);
+            // Ten seconds without a dialog end it: the test then fails instead of waiting.
+            return ++done == pieces || done == 5000 ? kWorkDone : std::min(done, kWorkDone - 1);
+        });
+        QCOMPARE(end, pieces ? WorkEnd::Done : WorkEnd::Cancelled);
+        if (pieces) QCOMPARE(std::tuple(done, shown), std::tuple(pieces, false));
+        if (!pieces)
+            QCOMPARE(seen,
+                     std::tuple(QString("Title"), QString("Text"), int(Qt::ApplicationModal)));
     }
 };
 

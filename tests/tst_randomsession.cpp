@@ -22,6 +22,11 @@ const QStringList kTexts =
                    "H8000|&O37777777777|99999999999999999999|&HFFFFFFFFFFFF")
         .split(u'|');
 
+// Only another program's change brings this question; alone with its files, none comes.
+bool asksAboutOthers(const MessageSpec& box) {
+    return box.title == QLatin1String("Another program changed the file");
+}
+
 struct Rom {
     QString path;
     QByteArray bytes;
@@ -89,7 +94,9 @@ class TestRandomSession : public QObject {
         const auto [seed] = fetch<quint32>();
         m_rng.seed(seed);
         Session s;
-        s.prompts.anyBox = [this](const MessageSpec& box) { // the editor cleared seldom
+        bool asked = false;
+        s.prompts.anyBox = [this, &asked](const MessageSpec& box) { // the editor cleared seldom
+            asked = asked || asksAboutOthers(box);
             return box == expected::kConfirmClear && chance(80) ? MsgAnswer::No : MsgAnswer::Yes;
         };
         s.prompts.anyColor = [](ColorRef current) { return current; };
@@ -106,6 +113,7 @@ class TestRandomSession : public QObject {
         for (int n = 0; n < 400 && s.status() != "Nothing to redo."; ++n)
             s.key(Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(now() == end);
+        QVERIFY(!asked);
     }
 };
 
@@ -185,7 +193,9 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
     roms.push_back({s.dir.filePath(QStringLiteral("missing.gb")), {}, false}); // never made
     roms.push_back({QString(), {}, false});                                    // a cancel
     bool confirmed = false;
+    bool asked = false;
     s.prompts.anyBox = [&](const MessageSpec& box) {
+        asked = asked || asksAboutOthers(box);
         if (box.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         const bool yes = chance(50);
         confirmed = confirmed || (yes && box.title == QLatin1String("Really saving changes?"));
@@ -210,6 +220,7 @@ void TestRandomSession::randomSessionKeepsFilesAndStateSound() {
         confirmed = false;
         act(s, st.RomFileOpen ? st.RomFileLength : 1000);
         SOUND(!ended, "The program ended without an exit.");
+        SOUND(!asked, "A save asked about another program's change; there is none.");
         for (Rom& rom : roms) {
             const QString wrong = checkFile(rom, st, confirmed);
             SOUND(wrong.isEmpty(), wrong);

@@ -151,10 +151,20 @@ class TestRomFile : public QObject {
         if (verb == "replace")
             QVERIFY(QFile::remove(path) && QFile::rename(writeFile("o.gb", "other"), path));
         const QByteArray before = fileBytes(path);
+        // What the path names now, and the length taken again through the open file.
+        const auto now = verb == "remove"                        ? RomFile::PathNow::Nothing
+                         : verb == "replace" || verb == "device" ? RomFile::PathNow::OtherFile
+                                                                 : RomFile::PathNow::ThisFile;
+        QCOMPARE(rom->pathNow(), now);
+        const bool refreshed = rom->refreshLength();
+        QCOMPARE(std::pair(refreshed, rom->length()),
+                 std::pair(verb == "resize", verb == "resize" ? n : 100));
         QCOMPARE(std::pair(rom->isReadOnly(), rom->openedForReadingOnly()),
                  std::pair(readOnly, verb == "user"));
         QCOMPARE(rom->writeTile(offset, kTile).value_or(""),
                  QString(refusal).replace("PATH", path));
+        // A write notes what it wrote as what this program last saw there.
+        QCOMPARE(rom->seen().changedElsewhere(offset, TileBytes{}), refusal.isEmpty());
         QCOMPARE(fileBytes(path),
                  refusal.isEmpty() ? QByteArray(before).replace(offset, 16, QByteArrayView(kTile))
                                    : before);

@@ -2,6 +2,7 @@
 // here as text, stored with the program's own tile encoder.
 #include "core/rom/tilecodec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -69,6 +70,13 @@ const Picture kSprites[] = {
      "........"}, // ramp
 };
 
+// The letter P once more, as a game may keep a second copy of its font: mirrored left-right,
+// drawn in colour 2 on colour 1 instead of 3 on 0, at an address that is no multiple of 16.
+// The search for the same picture finds it from the P of the font.
+const Picture kSecondP = {"+++oooo+", "++o+++o+", "++o+++o+", "+++oooo+",
+                          "++++++o+", "++++++o+", "++++++o+", "++++++++"};
+constexpr size_t kSecondPAddress = 3001;
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +96,9 @@ int main(int argc, char** argv) {
                            row.c_str(), row.c_str(), row.c_str()});
     }
     bytes.resize(4096, 0);
+    std::vector<unsigned char> secondP;
+    appendTile(secondP, kSecondP);
+    std::copy(secondP.begin(), secondP.end(), bytes.begin() + kSecondPAddress);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return out ? 0 : 1;

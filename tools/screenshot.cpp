@@ -22,6 +22,11 @@ class SilentPrompts : public Prompts {
     QString openFileName(const QString&, const QString&) override { return {}; }
     QString saveFileName(const QString&, const QString&) override { return {}; }
     ColorRef chooseColor(ColorRef current) override { return current; }
+    WorkEnd work(const QString&, const QString&, const std::function<int()>& nextPiece) override {
+        while (nextPiece() < kWorkDone) {
+        }
+        return WorkEnd::Done;
+    }
 };
 
 // The file dialogs answer with one picture path.

@@ -90,3 +90,12 @@ ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     fail(QStringLiteral("unexpected colour picker"));
     return current;
 }
+
+WorkEnd ScriptedPrompts::work(const QString& title, const QString& text,
+                              const std::function<int()>& nextPiece) {
+    tasks << title + QStringLiteral(": ") + text;
+    for (int pieces = 1; nextPiece() < kWorkDone; ++pieces) {
+        if (afterPiece && afterPiece(pieces)) return WorkEnd::Cancelled;
+    }
+    return WorkEnd::Done;
+}

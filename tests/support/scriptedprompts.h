@@ -33,6 +33,9 @@ class ScriptedPrompts : public Prompts {
     QString openFileName(const QString& filterList, const QString& startFolder) override;
     QString saveFileName(const QString& filterList, const QString& suggestedPath) override;
     ColorRef chooseColor(ColorRef current) override;
+    // Runs every piece of a long task, no dialog asked for: the dialog shows only for long ones.
+    WorkEnd work(const QString& title, const QString& text,
+                 const std::function<int()>& nextPiece) override;
 
     // True when every expected dialog was shown and nothing unexpected was.
     [[nodiscard]] bool done() const { return m_queue.empty() && m_failures.isEmpty(); }
@@ -43,12 +46,16 @@ class ScriptedPrompts : public Prompts {
     std::function<MsgAnswer(const MessageSpec&)> anyBox;
     std::function<QString()> anyOpen;
     std::function<ColorRef(ColorRef)> anyColor;
+    // Called after each piece of a long task that did not end it, with the count of pieces
+    // done: what happens while the task runs; true presses Cancel.
+    std::function<bool(int pieces)> afterPiece;
 
     QList<MessageSpec> shown;
     QStringList filters;
     QStringList suggested;
     QStringList startFolders;
     QList<ColorRef> colorsOffered;
+    QStringList tasks; // "title: text" of every long task
 
   private:
     struct Box {

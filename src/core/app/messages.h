@@ -200,6 +200,47 @@ inline const QString kPatchOverRom =
     return QStringLiteral("A patch of %1 changed bytes was written to %2.").arg(bytes).arg(path);
 }
 
+// Other programs beside this one: the open file changed by them, the question before a save
+// over their change, and the emulator started by Ctrl+R.
+[[nodiscard]] inline QString romFileReplaced(const QString& path) {
+    return QStringLiteral("Another program replaced %1; the new file is shown.").arg(path);
+}
+[[nodiscard]] inline QString romFileGone(const QString& path) {
+    return QStringLiteral("Another program removed %1; the view shows it as it was.").arg(path);
+}
+[[nodiscard]] inline QString romFileBack(const QString& path) {
+    return QStringLiteral("%1 is back in its place.").arg(path);
+}
+[[nodiscard]] inline QString replacementNotOpened(const QString& path, const QString& reason) {
+    return QStringLiteral("Another program replaced %1 by a file that can not be opened: %2 "
+                          "The view shows the old file.")
+        .arg(path, reason);
+}
+inline const QString kOthersChangeTitle = QStringLiteral("Another program changed the file");
+[[nodiscard]] inline QString othersChange(qint32 address) {
+    return QStringLiteral("Another program changed the bytes at address %1\rsince this "
+                          "program last read them into the editor or wrote them.\rDo you want "
+                          "to write the tile over their change?")
+        .arg(address);
+}
+inline const QString kRunTitle = QStringLiteral("Can not run the game");
+inline const QString kRunNoFile =
+    QStringLiteral("No file is open. Ctrl+R opens the open ROM file with the program\r"
+                   "the desktop has for its type, an emulator.");
+[[nodiscard]] inline QString noPlayer(const QString& type) {
+    return QStringLiteral("No program is set to open files of the type %1.\rSet your emulator "
+                          "with the command\rxdg-mime default NAME.desktop %1\r"
+                          "where NAME.desktop is the emulator's desktop file.")
+        .arg(type);
+}
+[[nodiscard]] inline QString playerNotStarted(const QString& name, const QString& id,
+                                              const QString& exec) {
+    return QStringLiteral("%1 (%2) could not be started.\rIts command is: %3").arg(name, id, exec);
+}
+[[nodiscard]] inline QString playerStarted(const QString& path, const QString& name) {
+    return QStringLiteral("%1 was opened with %2.").arg(path, name);
+}
+
 // Pictures exported and imported
 inline const QString kPictureFilter = QStringLiteral("PNG pictures (*.png)|*.png");
 inline const QString kExportFailedTitle = QStringLiteral("Can not export the picture");
@@ -370,6 +411,58 @@ inline const QString kStoredPaletteNoFile =
 }
 [[nodiscard]] inline QString storedPaletteRead(qint64 address) {
     return QStringLiteral("Colors 0 to 3 read from the 8 bytes at address %1.").arg(address);
+}
+
+// Finding the selected cell's tile in the file
+inline const QString kFindTitle = QStringLiteral("Find the tile");
+inline const QString kFindPictureTitle = QStringLiteral("Find the same picture");
+inline const QString kFindNoFile =
+    QStringLiteral("No file is open. Open a file to search it for the selected tile.");
+inline const QString kFindHiddenCell =
+    QStringLiteral("The selected cell has no address, and noncopied tiles are hidden.\r"
+                   "Select a cell that shows the tile to search for.");
+[[nodiscard]] inline QString findOneValue(int value) {
+    return QStringLiteral("All 64 pixels of the selected tile have the value %1.\rSuch a tile "
+                          "would be found in every plain stretch of the file,\rso it is not "
+                          "searched for. Select a tile with a picture.")
+        .arg(value);
+}
+[[nodiscard]] inline QString searching(const QString& path) {
+    return QStringLiteral("Searching %1 ...").arg(path);
+}
+[[nodiscard]] inline QString notFound(const QString& path, bool samePicture) {
+    return samePicture ? QStringLiteral("Neither the selected tile nor a mirrored or "
+                                        "renumbered form of it is in %1.")
+                             .arg(path)
+                       : QStringLiteral("The selected tile is not in %1.").arg(path);
+}
+[[nodiscard]] inline QString searchStopped(const QString& path) {
+    return QStringLiteral("The file %1 was shortened, removed or replaced during the search.\r"
+                          "The search was stopped.")
+        .arg(path);
+}
+inline const QString kSearchCancelled = QStringLiteral("The search was cancelled.");
+inline const QString kNoPlaces = QStringLiteral(
+    "No places to go to: Ctrl+F (or Ctrl+Shift+F) searches this file for the selected tile.");
+// How a form of the tile differs from the tile as stored: "mirrored left-right", "values
+// 0 3 -> 0 1" (the values the tile uses, and what they are in this form).
+inline const QString kMirroredLeftRight = QStringLiteral("mirrored left-right");
+inline const QString kUpsideDown = QStringLiteral("upside down");
+inline const QString kMirroredBoth = QStringLiteral("mirrored left-right and upside down");
+[[nodiscard]] inline QString renumbered(const QString& from, const QString& to) {
+    return QStringLiteral("values %1 \u2192 %2").arg(from, to);
+}
+// "Found at 4105 (2 of 5), mirrored left-right"; past the bound on the places kept, "(2 of
+// the first 100000 of 163840)".
+[[nodiscard]] inline QString foundAt(qint64 address, qsizetype number, qint64 count, qsizetype kept,
+                                     const QString& form) {
+    const QString of = kept < count ? QStringLiteral("the first %1 of %2").arg(kept).arg(count)
+                                    : QString::number(count);
+    return QStringLiteral("Found at %1 (%2 of %3)").arg(address).arg(number).arg(of) +
+           (form.isEmpty() ? QString() : QStringLiteral(", ") + form);
+}
+[[nodiscard]] inline QString offsetChangedFor(qint64 address) {
+    return QStringLiteral("; \"Add to address\" is now %1 to show it").arg(address);
 }
 
 } // namespace msg

@@ -85,6 +85,19 @@ bool RomFile::isFileAt(const QString& path) const {
     return there && there->isSameFile(m_status);
 }
 
+RomFile::PathNow RomFile::pathNow() const {
+    const std::optional<FileStatus> there = m_io.statPath(QFile::encodeName(m_path));
+    if (!there) return PathNow::Nothing;
+    return there->isSameFile(m_status) ? PathNow::ThisFile : PathNow::OtherFile;
+}
+
+bool RomFile::refreshLength() {
+    const std::optional<FileStatus> now = m_io.statFd(m_fd);
+    if (!now || now->size == m_status.size) return false;
+    m_status.size = now->size;
+    return true;
+}
+
 std::optional<QString> RomFile::writeBytes(qint64 offset, std::span<const quint8> bytes) {
     const auto count = qint64(bytes.size());
     Q_ASSERT(count >= 1 && count <= kTileBytes);
@@ -114,5 +127,6 @@ std::optional<QString> RomFile::writeBytes(qint64 offset, std::span<const quint8
             .arg(count)
             .arg(m_path)
             .arg(offset);
+    m_seen.note(offset, bytes);
     return std::nullopt;
 }

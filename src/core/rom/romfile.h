@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/rom/fileio.h"
+#include "core/rom/seenbytes.h"
 #include "core/rom/tilerecord.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <span>
@@ -35,8 +37,14 @@ class RomFile {
     RomFile& operator=(const RomFile&) = delete;
 
     [[nodiscard]] const QString& path() const { return m_path; }
-    // The length taken when the file was opened.
-    [[nodiscard]] qint32 length() const { return qint32(m_status.size); }
+    // The length taken when the file was opened, or by the last refreshLength(); a file that
+    // grew to 2 GiB or more counts as long as the addresses reach.
+    [[nodiscard]] qint32 length() const {
+        return qint32(std::min(m_status.size, kMaxRomLength - 1));
+    }
+    // Takes the length again, for another program may have lengthened or shortened the file;
+    // true when it changed.
+    bool refreshLength();
     [[nodiscard]] bool openedForReadingOnly() const { return m_readOnly; }
     // The file that was opened.
     [[nodiscard]] FileIdentity identity() const {
@@ -44,6 +52,10 @@ class RomFile {
     }
     // True when `path` names this very file now (not one put in its place, nor nothing).
     [[nodiscard]] bool isFileAt(const QString& path) const;
+    // What the path the file was opened by names now: this file (written in place, perhaps),
+    // another file put in its place (renamed over it), or nothing (removed or renamed away).
+    enum class PathNow { ThisFile, OtherFile, Nothing };
+    [[nodiscard]] PathNow pathNow() const;
 
     // Reads up to `length` bytes at `offset` and returns how many the file gave (fewer at its
     // end, 0 on failure). Nothing before the start of the file is ever read.
@@ -62,6 +74,10 @@ class RomFile {
         return writeBytes(offset, bytes);
     }
 
+    // What this program last read for the editor or wrote, byte by byte; every write notes
+    // what it wrote here.
+    [[nodiscard]] SeenBytes& seen() { return m_seen; }
+
   private:
     RomFile(FileIo& io, int fd, QString path, bool readOnly, const FileStatus& status);
 
@@ -70,4 +86,5 @@ class RomFile {
     QString m_path;
     bool m_readOnly;
     FileStatus m_status; // as it was when opened
+    SeenBytes m_seen;
 };

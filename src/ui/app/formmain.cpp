@@ -7,6 +7,7 @@
 #include "ui/app/history.h"
 #include "ui/app/twips.h"
 #include "ui/palette/formoptions.h"
+#include "ui/platform/launcher.h"
 #include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 #include "ui/platform/prompts.h"
@@ -32,7 +33,7 @@ constexpr int kScrollGap = 20;
 FormMain::FormMain(Prompts& prompts, QWidget* parent)
     : QWidget(parent), m_prompts(prompts),
       m_endProgram([](int status) { QCoreApplication::exit(status); }),
-      m_history(std::make_unique<History>(s, RomFileHandle)) {
+      m_history(std::make_unique<History>(s, RomFileHandle)), m_launcher(&Launcher::system()) {
     initPictures();
     setWindowTitle(msg::kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/pelorin-32.png")));

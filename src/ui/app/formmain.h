@@ -2,6 +2,7 @@
 
 #include "core/editor/editorchange.h"
 #include "core/rom/tilerecord.h"
+#include "core/search/tilesearch.h"
 #include "core/transfer/transferrules.h"
 #include "core/transfer/writejournal.h"
 #include "ui/app/formmainstate.h"
@@ -18,9 +19,11 @@
 struct ChecksumReport;
 class ColorField;
 class FilledBar;
+class FileWatch;
 class FormOptions;
 class GraphicButton;
 class History;
+class Launcher;
 class OffscreenDC;
 class PictureBox;
 class Prompts;
@@ -53,6 +56,8 @@ class FormMain : public QWidget {
 
     // What ends the program; tests replace it to observe the exit status.
     void setEndProgram(std::function<void(int)> end) { m_endProgram = std::move(end); }
+    // What starts other programs; tests replace it to see what Ctrl+R starts.
+    void setLauncher(Launcher& launcher) { m_launcher = &launcher; }
 
     // Start-up and shut-down
     void Form_Load();
@@ -153,11 +158,20 @@ class FormMain : public QWidget {
     void undoLastStep();
     void redoNextStep();
     void makePatch();
+    // Ctrl+R: the open file opened with the program the desktop has for its type.
+    void runRom();
     // Keys on the focused browser (the view moves through the jump) and editor (the selected
     // cell moves); the release of the mouse on the editor, which ends a paint stroke.
     void browserKey(int key);
     void editorKey(int key);
     void editorMouseUp(int button, int shift, double x, double y);
+    // Searching the file for the selected cell's tile (formmain_search.cpp): Ctrl+F as
+    // stored, Ctrl+Shift+F also mirrored and renumbered; F3 and Shift+F3 go to the next and
+    // the previous place the last search found.
+    void findTile();
+    void findSamePicture();
+    void findNext();
+    void findPrevious();
 
     // Controls, under their names
     QGroupBox* Frame1 = nullptr;
@@ -272,4 +286,33 @@ class FormMain : public QWidget {
     [[nodiscard]] bool mayTakeWrite(const WriteStep& step, HistoryDirection direction);
     void forgetWrites();
     std::unique_ptr<History> m_history;
+
+    // Other programs beside this one (formmain_watch.cpp, formmain_others.cpp): the open file
+    // watched and followed, what this program saw of it, the question before a save over
+    // another program's change.
+    void connectFileWatch();
+    void watchRomFile();
+    void unwatchRomFile();
+    void followRomFile();
+    void followReplacement();
+    void noteReadForEditor(qint64 address);
+    [[nodiscard]] bool mayOverwrite(qint32 address);
+    FileWatch* m_fileWatch = nullptr;
+    bool m_romFileGone = false;
+    // The bytes the last LoadSprite(address) read: those a copy or reload put into a cell.
+    struct TileRead {
+        qint64 address = 0;
+        TileBytes bytes{};
+        qint64 got = 0;
+    } m_lastRead;
+    Launcher* m_launcher;
+
+    // The search (formmain_search.cpp)
+    void searchFile(SearchKind kind);
+    [[nodiscard]] std::optional<SearchResult> runSearch(SearchKind kind, const QString& title);
+    void stepToPlace(int direction);
+    void showFoundPlace(qsizetype index);
+    std::optional<SearchResult> m_found;
+    qsizetype m_foundIndex = 0;
+    bool m_searching = false;
 };

@@ -258,4 +258,5 @@ void FormMain::connectHandlers() {
     connectTransferHandlers();
     connectPaletteHandlers();
     connectKeys();
+    connectFileWatch();
 }

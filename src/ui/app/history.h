@@ -102,6 +102,13 @@ class History {
     void fileClosed();
     // Putting bytes back failed: the writes are forgotten, the session's journal is kept.
     void writesBroken() { ++m_context.writeEra; }
+    // Another file took the open one's place at its path: the writes to the old one and their
+    // journal are forgotten, as on closing, but the editor's steps keep their addresses, which
+    // the cells keep too (a new address era would strip them from steps the user can undo).
+    void fileReplaced() {
+        m_context.journal.clear();
+        writesBroken();
+    }
     [[nodiscard]] bool hasWrites() const;
     [[nodiscard]] const WriteJournal& journal() const { return m_context.journal; }
 

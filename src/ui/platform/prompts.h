@@ -4,9 +4,14 @@
 
 #include <QString>
 
+#include <functional>
+
 enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { None, Information };
 enum class MsgAnswer { Ok, Yes, No };
+enum class WorkEnd { Done, Cancelled };
+// A long task's progress runs from 0 to this, which ends it.
+inline constexpr int kWorkDone = 1000;
 
 // A modal message box. Lines of the text are joined by a carriage return alone; an empty
 // title means the box has no title of its own.
@@ -34,6 +39,13 @@ class Prompts {
     virtual QString saveFileName(const QString& filterList, const QString& suggestedPath) = 0;
     // Returns the chosen colour, or `current` when the picker was cancelled.
     virtual ColorRef chooseColor(ColorRef current) = 0;
+    // Runs a long task piece by piece: `nextPiece` does one piece (a millisecond or so) and
+    // returns the progress, kWorkDone when the task is over. When it takes longer than about a
+    // third of a second, a modal dialog titled `title` shows `text`, the progress and Cancel;
+    // between pieces the window draws itself but takes no input. Cancelled when Cancel was
+    // pressed; the task is then left where it was.
+    virtual WorkEnd work(const QString& title, const QString& text,
+                         const std::function<int()>& nextPiece) = 0;
 };
 
 [[nodiscard]] inline MessageSpec information(const QString& text, const QString& title = {}) {

@@ -44,6 +44,7 @@ void FormMain::openfile() {
     TextAddress->setText(QStringLiteral("0"));
     s.RomFileOpen = true;
     s.LastOpenedFolder = QFileInfo(s.RomFilePath).absolutePath();
+    watchRomFile();
     BtJumpAdd_Click();
 }
 
@@ -64,6 +65,7 @@ void FormMain::CloseFile() {
     for (TileRecord& tile : s.EditorTiles)
         tile.Address = 0;
     TextEditAddress->setText(QStringLiteral("0"));
+    unwatchRomFile();
     RomFileHandle.reset();
 }
 
@@ -75,11 +77,13 @@ void FormMain::BtCloseFile_Click() {
 }
 
 void FormMain::LoadSprite(qint64 address) {
+    m_lastRead = {};
     if (!RomFileHandle || address < 0) {
         s.LoadedTile.Pixels.fill(OutsideFile);
         return;
     }
     TileBytes bytes{};
     const qint64 got = RomFileHandle->read(address, bytes.data(), kTileBytes);
+    m_lastRead = {address, bytes, got};
     decodeTile(bytes.data(), got, s.LoadedTile.Pixels);
 }

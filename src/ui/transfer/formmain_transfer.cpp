@@ -12,6 +12,8 @@
 
 #include <QLineEdit>
 
+#include <map>
+
 void FormMain::connectTransferHandlers() {
     connect(SaveTile, &QAbstractButton::clicked, this, &FormMain::SaveTile_Click);
     connect(BtCopySelTile, &QAbstractButton::clicked, this, &FormMain::BtCopySelTile_Click);
@@ -51,6 +53,7 @@ void FormMain::CheckCopyToEditor(TileRecord& tile, const qint32& address) {
                    copyIntoCell(tiles, target, tile, address);
                    advanceSelection(selected.column, selected.row);
                });
+    noteReadForEditor(address);
     ShowEditorTileInfo();
 }
 
@@ -83,6 +86,7 @@ void FormMain::SaveTile_Click() {
         m_prompts.messageBox(notice(msg::kNoAddress, msg::kCanNotSave));
         return;
     }
+    if (!mayOverwrite(tile.Address)) return DrawBrowser();
     WriteTileAt(slot, tile.Address, msg::saveStep(s.EditorSelColumn, s.EditorSelRow, tile.Address));
 }
 
@@ -113,8 +117,12 @@ void FormMain::BtCopyToAddress_Click() {
 void FormMain::BtSaveEdit_Click() {
     if (beginWrite(confirmWrite()) == WriteAnswer::Stop) return;
     std::vector<TileWrite> tiles;
+    std::map<qint32, bool> overwrite; // one question an address
     for (const TileRecord& tile : s.EditorTiles) {
-        if (tile.hasAddress()) tiles.push_back({tile.Address, {}, encodeTile(tile.Pixels)});
+        if (!tile.hasAddress()) continue;
+        const auto [answer, first] = overwrite.try_emplace(tile.Address);
+        if (first) answer->second = mayOverwrite(tile.Address);
+        if (answer->second) tiles.push_back({tile.Address, {}, encodeTile(tile.Pixels)});
     }
     writeTiles(msg::kSaveAllStep, std::move(tiles), true);
 }
@@ -122,6 +130,7 @@ void FormMain::BtSaveEdit_Click() {
 TileLoader FormMain::tileLoader() {
     return [this](qint32 address) {
         LoadSprite(address);
+        noteReadForEditor(address);
         return s.LoadedTile.Pixels;
     };
 }

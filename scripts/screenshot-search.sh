@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The guide's picture of a search (docs/pelorin-search.png): the real program on a virtual
+# screen with a window manager, driven with the pointer and the keys as a user drives it. The
+# sample's P is copied into the editor and Ctrl+Shift+F finds its mirrored copy.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+for tool in Xvfb openbox xdotool xwininfo import convert; do
+    command -v "$tool" >/dev/null || {
+        echo "$tool is missing: apt-get install xvfb openbox xdotool x11-utils imagemagick" >&2
+        exit 1
+    }
+done
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build/release -j2 --target pelorin sample >/dev/null
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cp build/release/sample/pelorin-sample.gb "$work/"
+program="$PWD/build/release/src/pelorin"
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+openbox 2>/dev/null &
+pids+=($!)
+sleep 1
+# Started in its folder, so that the caption names the file alone.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$program" pelorin-sample.gb 2>/dev/null) &
+pids+=($!)
+window="$(xdotool search --sync --name '^pelorin-sample.gb - ')"
+xdotool windowactivate --sync "$window"
+sleep 0.5
+
+# In the window: browser cell (5, 0), the P at 80, is (134, 118); editor cell (0, 0) (270, 190).
+at() { xdotool mousemove --window "$window" "$1" "$2"; }
+at 134 118
+xdotool click --repeat 2 --delay 80 1
+at 270 190
+xdotool click 1
+xdotool key ctrl+shift+f
+xdotool mousemove 799 599 # off the window, whose boxes write where the pointer is
+sleep 1
+
+# The window with its frame: the ancestor that is a child of the root window.
+frame="$window"
+while :; do
+    tree="$(xwininfo -children -id "$frame")"
+    parent="$(awk '/Parent window id/ {print $4}' <<<"$tree")"
+    [ "$parent" = "$(awk '/Root window id/ {print $4}' <<<"$tree")" ] && break
+    frame="$parent"
+done
+eval "$(xwininfo -id "$frame" | awk -F: '
+    /Absolute upper-left X/ {print "x=" $2+0} /Absolute upper-left Y/ {print "y=" $2+0}
+    /Width/ {print "w=" $2+0} /Height/ {print "h=" $2+0}')"
+import -window root "$work/screen.png"
+mkdir -p docs
+convert "$work/screen.png" -crop "${w}x${h}+${x}+${y}" +repage docs/pelorin-search.png
+echo "Wrote docs/pelorin-search.png"
