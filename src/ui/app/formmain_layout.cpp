@@ -231,8 +231,8 @@ void FormMain::fitControlsToWindow() {
     SpriteBox->place(kSpriteBoxPlace.pixels().adjusted(0, 0, right, down));
     Frame4->move(kEditorControlPlace.pixels().topLeft() + QPoint(right, 0));
     Frame5->move(kTileControlPlace.pixels().topLeft() + QPoint(right, 0));
-    EditorBox->place(kEditorBoxPlace.pixels().translated(right, 0).adjusted(0, 0, share.editor,
-                                                                             down));
+    EditorBox->place(
+        kEditorBoxPlace.pixels().translated(right, 0).adjusted(0, 0, share.editor, down));
     Frame3->move(kColorsPlace.pixels().topLeft() + QPoint(right, down));
     Frame2->move(kInfoPlace.pixels().topLeft() + QPoint(0, down));
     Bthelp->move(kHelpPlace.pixels().topLeft() + QPoint(0, down));
