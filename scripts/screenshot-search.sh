@@ -3,7 +3,8 @@
 # screen with a window manager, driven with the pointer and the keys as a user drives it. The
 # sample's P is copied into the editor and Ctrl+Shift+F finds its mirrored copy.
 # With --large (docs/pelorin-large-window.png) the screen is scaled by 2 and the window made
-# 1200 x 660 before the search, which then shows in the larger browser.
+# 1200 x 660 instead: the browser at zoom 5, the sample's first six tiles copied into the
+# editor, shown at zoom 6.
 set -euo pipefail
 large=false
 [ "${1:-}" = --large ] && large=true
@@ -54,15 +55,25 @@ sleep 0.5
 # In the window: browser cell (5, 0), the P at 80, is (134, 118); editor cell (0, 0) (270, 190)
 # (in screen pixels: times the scale).
 at() { xdotool mousemove --window "$window" $(($1 * scale)) $(($2 * scale)); }
-at 134 118
-xdotool click --repeat 2 --delay 80 1
-at 270 190
-xdotool click 1
 if $large; then
+    # 450 pixels of the 675 gained go to the browser, whose cells are 40 pixels at zoom 5.
     xdotool windowsize --sync "$window" $((1200 * scale)) $((660 * scale))
     sleep 0.5
+    at 190 30 # browser zoom in
+    xdotool click --repeat 2 --delay 500 1
+    for column in 0 1 2 3 4 5; do
+        at $((22 + 40 * column)) 126
+        xdotool click --repeat 2 --delay 80 1
+    done
+    at 760 110 # editor zoom
+    xdotool click --repeat 3 --delay 500 1
+else
+    at 134 118
+    xdotool click --repeat 2 --delay 80 1
+    at 270 190
+    xdotool click 1
+    xdotool key ctrl+shift+f
 fi
-xdotool key ctrl+shift+f
 # Off the window, whose boxes write where the pointer is.
 xdotool mousemove $((${screen%x*} - 1)) $((${screen#*x} - 1))
 sleep 1
