@@ -1,13 +1,10 @@
 // Speed of every path a user event starts, each next to the least work it must do.
-#include "core/browser/visiblebytes.h"
-#include "core/rom/romfile.h"
 #include "nullprompts.h"
 #include "probe.h"
 #include "search_bench.h"
 #include "ui/app/formmain.h"
 #include "ui/platform/filewatch.h"
 #include "ui/platform/graphicbutton.h"
-#include "ui/platform/offscreendc.h"
 #include "ui/platform/picturebox.h"
 
 #include <QApplication>
@@ -144,36 +141,60 @@ void BM_DrawBrowserFloor(benchmark::State& state) {
     setBrowserCounters(state, window.form.state());
 }
 
-// A browser box of 3840 x 2160 at zoom 2, no grid (240 x 135 cells), drawn by the steps of
-// DrawBrowser on bitmaps of that size: the window has a fixed size, so it can not show one.
-void BM_DrawBrowserLarge(benchmark::State& state) {
-    constexpr int kColumns = 240, kRows = 135, kCell = 8, kZoom = 2;
-    BrowsingWindow window(false, 0); // its palette colours, taken by its last redraw
+// The window at a screen's size (`width` x `height`), the browser at zoom 2 without grid.
+struct LargeWindow : BrowsingWindow {
+    LargeWindow(int width, int height) : BrowsingWindow(false, 1) {
+        form.resize(width, height);
+        QCoreApplication::processEvents();
+    }
+    [[nodiscard]] bool fine(benchmark::State& state) const {
+        if (!BrowsingWindow::fine(state)) return false;
+        if (form.state().BrowserZoom == 2 && form.SpriteBox->scaleWidth() > 229) return true;
+        state.SkipWithError("the window did not grow");
+        return false;
+    }
+};
+
+void screenSizes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"width", "height"})->Args({1920, 1080})->Args({3840, 2160});
+}
+
+// A full redraw of the grown browser.
+void BM_LargeWindowRedraw(benchmark::State& state) {
+    LargeWindow window(int(state.range(0)), int(state.range(1)));
     if (!window.fine(state)) return;
-    RomFile::OpenResult opened = RomFile::open(g_files->browse);
-    if (!std::holds_alternative<std::unique_ptr<RomFile>>(opened)) {
-        state.SkipWithError("cannot open the file");
-        return;
-    }
-    const RomFile& rom = *std::get<std::unique_ptr<RomFile>>(opened);
-    OffscreenDC dc(kColumns * kCell, kRows * kCell);
-    PictureBox box;
-    box.place({0, 0, kColumns * kCell * kZoom + 2 * PictureBox::kBorder,
-               kRows * kCell * kZoom + 2 * PictureBox::kBorder});
-    TilePixels pixels{};
+    for (auto _ : state)
+        window.form.DrawBrowser();
+    setBrowserCounters(state, window.form.state());
+}
+
+// As BM_ScrollEvent, in the grown window.
+void BM_LargeWindowScroll(benchmark::State& state) {
+    LargeWindow window(int(state.range(0)), int(state.range(1)));
+    if (!window.fine(state)) return;
+    QScrollBar* bar = window.form.SpriteScroll;
+    int value = bar->value();
     for (auto _ : state) {
-        fillCellGaps(dc, kColumns, kRows, kCell, window.form.state().OptionColors[0]);
-        const VisibleBytes visible(rom, kBrowseLength / 2, qint64(kColumns) * kRows);
-        for (int r = 0; r < kRows; ++r) {
-            for (int c = 0; c < kColumns; ++c) {
-                visible.decode(c + qint64(r) * kColumns, pixels);
-                window.form.DrawTilePixels(c * kCell, r * kCell, dc, pixels);
-            }
-        }
-        StretchBlt(box, dc, kColumns * kCell, kRows * kCell, kZoom);
-        benchmark::ClobberMemory();
+        value = (value + 389) % (bar->maximum() + 1);
+        bar->setValue(value);
+        QCoreApplication::processEvents();
     }
-    state.counters["pixels"] = double(box.scaleWidth()) * box.scaleHeight();
+    setBrowserCounters(state, window.form.state());
+}
+
+// One step of a drag of the window's corner: a pixel larger or smaller each time, every
+// control placed anew, both views redrawn and repainted.
+void BM_LargeWindowResize(benchmark::State& state) {
+    LargeWindow window(int(state.range(0)), int(state.range(1)));
+    if (!window.fine(state)) return;
+    const QSize large = window.form.size();
+    int step = 0;
+    for (auto _ : state) {
+        window.form.resize(large - QSize(step, step));
+        QCoreApplication::processEvents();
+        step ^= 1;
+    }
+    setBrowserCounters(state, window.form.state());
 }
 
 // One thumb position after another: SpriteScroll_Change, its redraw and the box's repaint.
@@ -351,7 +372,9 @@ BENCHMARK(BM_DrawBrowserFloor)
     ->Args({0, 1})
     ->Args({1, 0})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawBrowserLarge)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LargeWindowRedraw)->Apply(screenSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LargeWindowScroll)->Apply(screenSizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LargeWindowResize)->Apply(screenSizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollEvent)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollHandlerOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddressFieldRepaint)->Unit(benchmark::kMicrosecond);

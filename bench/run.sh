@@ -71,7 +71,14 @@ ratio_row("DrawBrowser, zoom 2, no grid", "BM_DrawBrowser/grid:0/zoomout:1",
           "BM_DrawBrowserFloor/grid:0/zoomout:1", 2.0, "<= 2 x floor")
 ratio_row("DrawBrowser, zoom 3, grid", "BM_DrawBrowser/grid:1/zoomout:0",
           "BM_DrawBrowserFloor/grid:1/zoomout:0", 2.0, "<= 2 x floor")
-absolute_row("DrawBrowser steps at 3840 x 2160, zoom 2", "BM_DrawBrowserLarge", 4000, "< 4 ms")
+for w, h in ((1920, 1080), (3840, 2160)):
+    size = "/width:%d/height:%d" % (w, h)
+    absolute_row("DrawBrowser, %d x %d window, zoom 2" % (w, h), "BM_LargeWindowRedraw" + size,
+                 4000, "< 4 ms")
+    absolute_row("scroll event, %d x %d window, zoom 2" % (w, h), "BM_LargeWindowScroll" + size,
+                 8000, "< 8 ms")
+    absolute_row("resize event, %d x %d window, zoom 2" % (w, h), "BM_LargeWindowResize" + size,
+                 16000, "< 16 ms")
 absolute_row("scroll event (SpriteScroll_Change)", "BM_ScrollEvent", 1000, "< 1 ms")
 ratio_row("DrawEditor, zoom 3, no grid", "BM_DrawEditor/grid:0/zoomout:0",
           "BM_DrawEditorFloor/grid:0/zoomout:0", 2.0, "<= 2 x floor")

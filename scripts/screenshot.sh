@@ -10,3 +10,4 @@ xvfb-run -a -s "-screen 0 1024x768x24" build/release/tools/screenshot \
     build/release/sample/pelorin-sample.gb docs
 echo "Wrote docs/pelorin-window.png, docs/pelorin-options.png and docs/pelorin-roundtrip.png"
 scripts/screenshot-search.sh
+scripts/screenshot-search.sh --large

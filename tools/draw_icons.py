@@ -56,17 +56,43 @@ K = PAL["K"]
 
 
 class Img:
-    def __init__(self, w, h=None):
-        self.w = w
-        self.h = w if h is None else h
+    """A picture of `w` x `h` units drawn at `scale` pixels a unit: every primitive takes unit
+    coordinates, so one description draws the 16 x 16 picture and its 32 x 32 twin. Rectangles,
+    pixel maps and lines along the axes cover whole units; shapes and slanted lines are sampled
+    at the centres of the finer pixels, so their edges and slopes use the finer grid."""
+
+    def __init__(self, w, h=None, scale=1):
+        self.s = scale
+        self.w = w * scale
+        self.h = (w if h is None else h) * scale
         self.px = [[None] * self.w for _ in range(self.h)]
 
-    def set(self, x, y, c):
+    def put(self, x, y, c):
+        """One pixel of the finer grid."""
         if 0 <= x < self.w and 0 <= y < self.h:
             self.px[y][x] = PAL[c] if isinstance(c, str) else c
 
+    def set(self, x, y, c):
+        """One unit: a block of scale x scale pixels."""
+        for j in range(self.s):
+            for i in range(self.s):
+                self.put(x * self.s + i, y * self.s + j, c)
+
+    def clear(self, x, y):
+        """Makes one unit transparent."""
+        for j in range(self.s):
+            for i in range(self.s):
+                if 0 <= x * self.s + i < self.w and 0 <= y * self.s + j < self.h:
+                    self.px[y * self.s + j][x * self.s + i] = None
+
     def get(self, x, y):
         return self.px[y][x]
+
+    def pixels(self):
+        """Every pixel of the finer grid with its centre in units: (x, y, ux, uy)."""
+        for y in range(self.h):
+            for x in range(self.w):
+                yield x, y, (x + 0.5) / self.s, (y + 0.5) / self.s
 
     def rect(self, x0, y0, x1, y1, c):
         """Filled rectangle, corners inclusive."""
@@ -75,7 +101,7 @@ class Img:
                 self.set(x, y, c)
 
     def frame(self, x0, y0, x1, y1, c):
-        """1-pixel rectangle outline, corners inclusive."""
+        """1-unit rectangle outline, corners inclusive."""
         for x in range(x0, x1 + 1):
             self.set(x, y0, c)
             self.set(x, y1, c)
@@ -84,7 +110,14 @@ class Img:
             self.set(x1, y, c)
 
     def line(self, x0, y0, x1, y1, c):
-        """Bresenham line, end points inclusive."""
+        """Line one unit wide from unit (x0, y0) to unit (x1, y1), both included: Bresenham at
+        one pixel a unit; finer, every pixel whose centre lies within half a unit of the
+        segment between the two units' centres, so that a slant keeps its width."""
+        if self.s > 1:
+            for x, y, ux, uy in self.pixels():
+                if segment_distance(ux, uy, x0 + 0.5, y0 + 0.5, x1 + 0.5, y1 + 0.5) < 0.5:
+                    self.put(x, y, c)
+            return
         dx, dy = abs(x1 - x0), -abs(y1 - y0)
         sx = 1 if x0 < x1 else -1
         sy = 1 if y0 < y1 else -1
@@ -102,23 +135,25 @@ class Img:
                 y0 += sy
 
     def art(self, rows, ox=0, oy=0):
-        """Pixel map: one string per row, one palette letter per pixel,
-        '.' leaves the pixel as it is, ' ' makes it transparent."""
+        """Pixel map: one string per row, one palette letter per unit,
+        '.' leaves the unit as it is, ' ' makes it transparent."""
         for y, row in enumerate(rows):
             for x, ch in enumerate(row):
                 if ch == ".":
                     continue
                 if ch == " ":
-                    if 0 <= ox + x < self.w and 0 <= oy + y < self.h:
-                        self.px[oy + y][ox + x] = None
+                    self.clear(ox + x, oy + y)
                     continue
                 self.set(ox + x, oy + y, ch)
 
     def shape(self, inside, fill, outline=K, width=1):
-        """Fills every pixel whose centre lies inside; the pixels of the shape
-        that are within `width` steps of the outside get the outline colour.
-        `fill` is a colour or a function (x, y) -> colour."""
-        mask = [[inside(x + 0.5, y + 0.5) for x in range(self.w)] for y in range(self.h)]
+        """Fills every pixel whose centre lies inside (tests take units); the pixels of the
+        shape that are within `width` units of the outside get the outline colour.
+        `fill` is a colour or a function of the pixel's top-left corner in units, (x, y) ->
+        colour."""
+        mask = [[False] * self.w for _ in range(self.h)]
+        for x, y, ux, uy in self.pixels():
+            mask[y][x] = inside(ux, uy)
 
         def m(x, y):
             return 0 <= x < self.w and 0 <= y < self.h and mask[y][x]
@@ -129,28 +164,30 @@ class Img:
                     continue
                 edge = False
                 if outline is not None:
-                    for k in range(1, width + 1):
+                    for k in range(1, width * self.s + 1):
                         if not (m(x - k, y) and m(x + k, y) and m(x, y - k) and m(x, y + k)):
                             edge = True
                             break
                 if edge:
-                    self.set(x, y, outline)
+                    self.put(x, y, outline)
+                elif callable(fill):
+                    self.put(x, y, fill(x / self.s, y / self.s))
                 else:
-                    self.set(x, y, fill(x, y) if callable(fill) else fill)
+                    self.put(x, y, fill)
 
     def paste(self, other, ox, oy):
         for y in range(other.h):
             for x in range(other.w):
                 if other.px[y][x] is not None:
-                    self.set(ox + x, oy + y, other.px[y][x])
+                    self.put(ox * self.s + x, oy * self.s + y, other.px[y][x])
 
     def flipped_h(self):
-        out = Img(self.w, self.h)
+        out = Img(self.w // self.s, self.h // self.s, self.s)
         out.px = [list(reversed(row)) for row in self.px]
         return out
 
     def flipped_v(self):
-        out = Img(self.w, self.h)
+        out = Img(self.w // self.s, self.h // self.s, self.s)
         out.px = [list(row) for row in reversed(self.px)]
         return out
 
@@ -177,7 +214,7 @@ class Img:
 
 
 # ---------------------------------------------------------------------------
-# Shape helpers (all tests take pixel-centre coordinates)
+# Shape helpers (all tests take the pixel centre in units)
 # ---------------------------------------------------------------------------
 
 
@@ -203,6 +240,23 @@ def circle(cx, cy, r):
 
 def union(*tests):
     return lambda x, y: any(t(x, y) for t in tests)
+
+
+def box(x0, y0, x1, y1):
+    """The area from (x0, y0) to (x1, y1), in units."""
+    return lambda x, y: x0 <= x < x1 and y0 <= y < y1
+
+
+def segment_distance(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    length2 = dx * dx + dy * dy
+    k = 0.0 if length2 == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / length2))
+    return math.hypot(px - ax - k * dx, py - ay - k * dy)
+
+
+def stroke(a, b, half):
+    """A bar `half` units either side of the segment from a to b, with round ends."""
+    return lambda x, y: segment_distance(x, y, a[0], a[1], b[0], b[1]) <= half
 
 
 def arc_band(cx, cy, r0, r1, a0, a1):
@@ -289,7 +343,12 @@ def tile_block(img, x0, y0, cells, size, shades, lines=True):
 
 
 # ---------------------------------------------------------------------------
-# Button pictures (16x16)
+# Button pictures: 16 x 16 units, drawn at 16 x 16 pixels and at 32 x 32 for
+# screens scaled by 1.5 or 2. The small picture of a button is a pixel map
+# placed by hand; where it holds a slant or a curve, the large one draws that
+# part as a shape, so that it is smooth at the finer grid instead of a
+# staircase of double steps. Parts made of upright rectangles are the same
+# at both sizes.
 # ---------------------------------------------------------------------------
 
 ICONS = {}
@@ -301,8 +360,14 @@ def icon(fn):
 
 
 @icon
-def draw_open():
-    img = Img(16)
+def draw_open(s):
+    img = Img(16, scale=s)
+    if s > 1:
+        back = polygon([(0, 15), (0, 3.6), (0.6, 3), (4.6, 3), (6.2, 5), (12.4, 5), (13, 5.6),
+                        (13, 15)])
+        img.shape(back, "y")
+        img.shape(polygon([(0.9, 15), (3, 8), (16, 8), (14, 15)]), "Y")
+        return img
     img.art([
         "................",
         "................",
@@ -324,6 +389,11 @@ def draw_open():
 
 
 def red_x(img, ox, oy):
+    if img.s > 1:
+        bars = union(stroke((ox + 0.9, oy + 0.9), (ox + 7.1, oy + 7.1), 1.3),
+                     stroke((ox + 7.1, oy + 0.9), (ox + 0.9, oy + 7.1), 1.3))
+        img.shape(bars, "R", "r")
+        return
     img.art([
         "rr....rr",
         "rRr..rRr",
@@ -343,7 +413,7 @@ def document(img, x0, y0, x1, y1):
     f = 3  # fold size
     for i in range(f + 1):
         for x in range(x1 - f + i, x1 + 1):
-            img.px[y0 + i][x] = None
+            img.clear(x, y0 + i)
     img.line(x1 - f, y0, x1, y0 + f, K)
     img.line(x1 - f, y0, x1 - f, y0 + f, K)
     img.line(x1 - f, y0 + f, x1, y0 + f, K)
@@ -353,19 +423,26 @@ def document(img, x0, y0, x1, y1):
 
 
 @icon
-def draw_close():
-    img = Img(16)
+def draw_close(s):
+    img = Img(16, scale=s)
     document(img, 1, 0, 11, 14)
     red_x(img, 8, 8)
     return img
 
 
 @icon
-def draw_exit():
-    img = Img(16)
+def draw_exit(s):
+    img = Img(16, scale=s)
     # Door frame with a dark doorway; the door leaf swings open toward us.
     img.rect(1, 1, 9, 15, "g")
     img.frame(1, 1, 9, 15, K)
+    if s > 1:
+        leaf = polygon([(1, 0), (6, 4.3), (6, 13.7), (3.3, 16), (1, 16)])
+        img.shape(leaf, lambda x, y: "n" if 2.4 <= x < 4.4 and 4 <= y < 14 else "N")
+        img.shape(circle(4.2, 8.5, 0.75), "Y", None)
+        arrow = union(box(6, 6, 12.5, 10), polygon([(11, 2.6), (16.2, 8), (11, 13.4)]))
+        img.shape(arrow, "E")
+        return img
     img.art([
         "KK.......",
         "KNK......",
@@ -400,9 +477,28 @@ def draw_exit():
     return img
 
 
+def gear(cx, cy, teeth, r_body, r_tip, half, r_hole):
+    parts = [circle(cx, cy, r_body)]
+    for i in range(teeth):
+        a = 2 * math.pi * i / teeth
+        ux, uy = math.cos(a), math.sin(a)
+        tx, ty = -uy, ux
+        parts.append(polygon([(cx + ux * r_body * 0.8 + tx * half, cy + uy * r_body * 0.8 + ty * half),
+                              (cx + ux * r_tip + tx * half, cy + uy * r_tip + ty * half),
+                              (cx + ux * r_tip - tx * half, cy + uy * r_tip - ty * half),
+                              (cx + ux * r_body * 0.8 - tx * half, cy + uy * r_body * 0.8 - ty * half)]))
+    body = union(*parts)
+    hole = circle(cx, cy, r_hole)
+    return lambda x, y: body(x, y) and not hole(x, y)
+
+
 @icon
-def draw_options():
-    img = Img(16)
+def draw_options(s):
+    img = Img(16, scale=s)
+    if s > 1:
+        img.shape(gear(8, 8, 8, 5.3, 7.3, 1.45, 2.1),
+                  lambda x, y: "L" if x + y < 15.5 else ("g" if x + y > 22 else "G"))
+        return img
     img.art([
         "................",
         "......KKKK......",
@@ -439,20 +535,25 @@ def grid_tiles(img, lines):
 
 
 @icon
-def draw_grid_off():
-    img = Img(16)
+def draw_grid_off(s):
+    img = Img(16, scale=s)
     grid_tiles(img, False)
     return img
 
 
 @icon
-def draw_grid_on():
-    img = Img(16)
+def draw_grid_on(s):
+    img = Img(16, scale=s)
     grid_tiles(img, True)
     return img
 
 
 def magnifier(img):
+    if img.s > 1:
+        img.shape(stroke((10.9, 10.9), (14.4, 14.4), 1.7), "N")
+        img.shape(circle(7, 7, 6), "b")
+        img.shape(arc_band(7, 7, 3.4, 4.4, 195, 255), "W", None)
+        return
     img.art([
         ".....KKKK.......",
         "...KKbbbbKK.....",
@@ -473,8 +574,8 @@ def magnifier(img):
 
 
 @icon
-def draw_zoom_in():
-    img = Img(16)
+def draw_zoom_in(s):
+    img = Img(16, scale=s)
     magnifier(img)
     img.rect(4, 7, 9, 8, K)
     img.rect(6, 5, 7, 10, K)
@@ -482,22 +583,25 @@ def draw_zoom_in():
 
 
 @icon
-def draw_zoom_out():
-    img = Img(16)
+def draw_zoom_out(s):
+    img = Img(16, scale=s)
     magnifier(img)
     img.rect(4, 7, 9, 8, K)
     return img
 
 
 @icon
-def draw_jump():
-    img = Img(16)
+def draw_jump(s):
+    img = Img(16, scale=s)
     # The address list the jump lands in, with the target row marked.
     img.rect(7, 1, 15, 14, "W")
     img.frame(7, 1, 15, 14, K)
     for y in (3, 5, 10, 12):
         img.line(9, y, 13, y, "G")
     img.rect(8, 7, 14, 8, "Y")
+    if s > 1:
+        img.shape(union(box(0, 4, 6, 10), polygon([(4, 0.6), (10.4, 7), (4, 13.4)])), "B")
+        return img
     img.art([
         "....K.....",
         "....KK....",
@@ -516,8 +620,13 @@ def draw_jump():
 
 
 @icon
-def draw_select():
-    img = Img(16)
+def draw_select(s):
+    img = Img(16, scale=s)
+    if s > 1:
+        pointer = polygon([(3, -0.4), (14.4, 11), (9.8, 11), (12.2, 15.4), (10, 16.3), (7.5, 11.8),
+                           (3.8, 15.4), (3, 15.4)])
+        img.shape(pointer, "W")
+        return img
     img.art([
         "...K............",
         "...KK...........",
@@ -540,16 +649,33 @@ def draw_select():
 
 
 @icon
-def draw_paint():
-    img = Img(16)
+def draw_paint(s):
+    img = Img(16, scale=s)
     pencil_shape(img, (0.6, 15.4), (14.2, 1.8), 2.3)
     return img
 
 
 @icon
-def draw_fill():
-    img = Img(16)
+def draw_fill(s):
+    img = Img(16, scale=s)
     # A bucket tipped over to the right; paint runs off its lip and drips.
+    if s > 1:
+        img.shape(arc_band(6.2, 6.2, 4.3, 5.3, 175, 272), K, None)
+        side = polygon([(2, 5.6), (5.2, 1.8), (13.2, 9.8), (8.6, 12.9), (4, 12.9), (2, 9.6)])
+        img.shape(side, lambda x, y: "L" if x + y < 11.5 or x < 4.6 else
+                  ("g" if y > 10.2 and x > 7.6 else "G"))
+        ux = uy = math.sqrt(0.5)
+
+        def mouth(x, y):
+            dx, dy = x - 9.3, y - 5.9
+            along, across = dx * ux + dy * uy, -dx * uy + dy * ux
+            return (along / 5.9) ** 2 + (across / 2.3) ** 2 <= 1
+
+        img.shape(mouth, lambda x, y: "b" if x + 0.5 < 8.2 and y + 0.5 < 5.4 else "B")
+        puddle = lambda x, y: ((x - 12.5) / 2.4) ** 2 + ((y - 14.6) / 1.4) ** 2 <= 1
+        drip = union(stroke((12.5, 9.4), (12.5, 13.6), 1.5), puddle)
+        img.shape(drip, "B", "d")
+        return img
     img.art([
         "................",
         "...KKKKK........",
@@ -589,8 +715,8 @@ def floppy12(img, ox, oy):
 
 
 @icon
-def draw_save():
-    img = Img(16)
+def draw_save(s):
+    img = Img(16, scale=s)
     img.art([
         "KKKKKKKKKKKKKK..",
         "KBBKLLLLKKLKBBK.",
@@ -613,8 +739,8 @@ def draw_save():
 
 
 @icon
-def draw_save_all():
-    img = Img(16)
+def draw_save_all(s):
+    img = Img(16, scale=s)
     floppy12(img, 4, 0)
     floppy12(img, 0, 4)
     return img
@@ -643,8 +769,8 @@ def arrow_ring(img, cx, cy, arcs, colour="E", edge="e"):
 
 
 @icon
-def draw_reload_all():
-    img = Img(16)
+def draw_reload_all(s):
+    img = Img(16, scale=s)
     arrow_ring(img, 8, 8, [(195, 315), (15, 135)])
     # Four tiles in the middle.
     img.rect(6, 6, 9, 9, "1")
@@ -655,8 +781,8 @@ def draw_reload_all():
 
 
 @icon
-def draw_reload_one():
-    img = Img(16)
+def draw_reload_one(s):
+    img = Img(16, scale=s)
     arrow_ring(img, 8, 8, [(30, 315)])
     # One tile in the middle.
     img.rect(6, 6, 9, 9, "1")
@@ -666,18 +792,18 @@ def draw_reload_one():
 
 
 @icon
-def draw_clear_one():
-    img = Img(16)
+def draw_clear_one(s):
+    img = Img(16, scale=s)
     # The tile being wiped: patterned, with a clean stripe where the eraser
     # has already passed.
     x0, y0, x1, y1 = 0, 6, 9, 15
     img.rect(x0, y0, x1, y1, "1")
-    for y in range(y0 + 1, y1):
-        for x in range(x0 + 1, x1):
-            if (x // 2 + y // 2) % 2:
-                img.set(x, y, "3")
-            if 0 <= y - x - 6 <= 3 and x + y > 12:
-                img.set(x, y, "W")
+    for x, y, ux, uy in img.pixels():
+        if x0 + 1 <= ux < x1 and y0 + 1 <= uy < y1:
+            if (int(ux) // 2 + int(uy) // 2) % 2:
+                img.put(x, y, "3")
+            if 5.5 <= uy - ux < 9.5 and ux + uy > 13.5:
+                img.put(x, y, "W")
     img.frame(x0, y0, x1, y1, K)
     # Eraser at 45 degrees: blue sleeve up right, pink rubber touching down.
     top, length, width = (13.7, 2.3), 12.0, 4.6
@@ -692,17 +818,17 @@ def draw_clear_one():
     def along(x, y):
         return (x - top[0]) * ux + (y - top[1]) * uy
 
-    img.shape(body, lambda x, y: "P" if along(x + 0.5, y + 0.5) > 7.0 else "B", K)
-    for x in range(16):
-        for y in range(16):
-            if img.get(x, y) == PAL["P"] and along(x + 0.5, y + 0.5) < 7.75:
-                img.set(x, y, K)
+    half = 0.5 / s
+    img.shape(body, lambda x, y: "P" if along(x + half, y + half) > 7.0 else "B", K)
+    for x, y, cx, cy in img.pixels():
+        if img.get(x, y) == PAL["P"] and along(cx, cy) < 7.75:
+            img.put(x, y, K)
     return img
 
 
 @icon
-def draw_clear_all():
-    img = Img(16)
+def draw_clear_all(s):
+    img = Img(16, scale=s)
     img.art([
         "................",
         "......KKKK......",
@@ -734,6 +860,12 @@ def small_tile(img, ox, oy):
 
 def bent_arrow(img):
     """From the right of the top-left tile, across and then down."""
+    if img.s > 1:
+        # Starts under the tile's right edge, which is drawn over it again.
+        img.shape(union(box(5, 0, 14, 4), box(10, 0, 14, 5), polygon([(8.8, 4), (15.2, 4),
+                                                                       (12, 8.2)])), "E")
+        img.line(5, 0, 5, 5, K)
+        return
     img.art([
         "KKKKKKK..",
         "EEEEEEEK.",
@@ -747,8 +879,8 @@ def bent_arrow(img):
 
 
 @icon
-def draw_copy_to_browser():
-    img = Img(16)
+def draw_copy_to_browser(s):
+    img = Img(16, scale=s)
     small_tile(img, 0, 0)
     # Browser grid: 3x2 cells of 3 pixels, bottom right; middle top cell is
     # the target and already holds the copied tile's colour.
@@ -771,8 +903,8 @@ def draw_copy_to_browser():
 
 
 @icon
-def draw_copy_to_address():
-    img = Img(16)
+def draw_copy_to_address(s):
+    img = Img(16, scale=s)
     small_tile(img, 0, 0)
     img.rect(0, 8, 15, 15, "W")
     img.frame(0, 8, 15, 15, K)
@@ -788,9 +920,14 @@ def draw_copy_to_address():
 
 
 @icon
-def draw_help():
-    img = Img(16)
+def draw_help(s):
+    img = Img(16, scale=s)
     img.shape(circle(8, 8, 7.9), "B", "d")
+    if s > 1:
+        mark = union(arc_band(8, 5.7, 1.05, 2.95, 180, 52), stroke((9.6, 7.7), (8, 9.1), 1.0),
+                     box(7, 8.6, 9, 10), circle(8, 12, 1.1))
+        img.shape(mark, "W", None)
+        return img
     img.art([
         ".WWWW.",
         "WWWWWW",
@@ -820,40 +957,54 @@ def padlock_body(img):
     ], 0, 7)
 
 
+def shackle(img, top, right_end):
+    """The padlock's bow as a shape: a half ring from `top` down, its left leg into the
+    body, its right one down to `right_end`."""
+    cy = top + 5
+    bow = union(arc_band(8, cy, 2, 5, 180, 360), box(3, cy, 6, 8.5), box(10, cy, 13, right_end))
+    img.shape(bow, "G")
+
+
 @icon
-def draw_lock_closed():
-    img = Img(16)
-    img.art([
-        "................",
-        ".....KKKKKK.....",
-        "....KGGGGGGK....",
-        "...KGKKKKKKGK...",
-        "...KGK....KGK...",
-        "...KGK....KGK...",
-        "...KGK....KGK...",
-    ])
+def draw_lock_closed(s):
+    img = Img(16, scale=s)
+    if s > 1:
+        shackle(img, 1, 8.5)
+    else:
+        img.art([
+            "................",
+            ".....KKKKKK.....",
+            "....KGGGGGGK....",
+            "...KGKKKKKKGK...",
+            "...KGK....KGK...",
+            "...KGK....KGK...",
+            "...KGK....KGK...",
+        ])
     padlock_body(img)
     return img
 
 
 @icon
-def draw_lock_open():
-    img = Img(16)
-    img.art([
-        ".....KKKKKK.....",
-        "....KGGGGGGK....",
-        "...KGKKKKKKGK...",
-        "...KGK....KGK...",
-        "...KGK....KKK...",
-        "...KGK..........",
-        "...KGK..........",
-    ])
+def draw_lock_open(s):
+    img = Img(16, scale=s)
+    if s > 1:
+        shackle(img, 0, 5.2)
+    else:
+        img.art([
+            ".....KKKKKK.....",
+            "....KGGGGGGK....",
+            "...KGKKKKKKGK...",
+            "...KGK....KGK...",
+            "...KGK....KKK...",
+            "...KGK..........",
+            "...KGK..........",
+        ])
     padlock_body(img)
     return img
 
 
-def letter_f():
-    img = Img(16)
+def letter_f(s):
+    img = Img(16, scale=s)
     img.art([
         "................",
         "...KKKKKKKKKK...",
@@ -876,18 +1027,18 @@ def letter_f():
 
 
 @icon
-def draw_f_normal():
-    return letter_f()
+def draw_f_normal(s):
+    return letter_f(s)
 
 
 @icon
-def draw_f_mirror_x():
-    return letter_f().flipped_h()
+def draw_f_mirror_x(s):
+    return letter_f(s).flipped_h()
 
 
 @icon
-def draw_f_mirror_y():
-    return letter_f().flipped_v()
+def draw_f_mirror_y(s):
+    return letter_f(s).flipped_v()
 
 
 NONCOPIED_SHADES = {
@@ -898,15 +1049,15 @@ NONCOPIED_SHADES = {
 
 
 @icon
-def draw_noncopied_show():
-    img = Img(16)
+def draw_noncopied_show(s):
+    img = Img(16, scale=s)
     tile_block(img, 0, 0, 3, 4, lambda c, r: NONCOPIED_SHADES[(c, r)])
     return img
 
 
 @icon
-def draw_noncopied_hide():
-    img = Img(16)
+def draw_noncopied_hide(s):
+    img = Img(16, scale=s)
     hidden = {(1, 0), (0, 1), (2, 1), (1, 2)}
     tile_block(img, 0, 0, 3, 4, lambda c, r: "W" if (c, r) in hidden else NONCOPIED_SHADES[(c, r)])
     for c, r in hidden:
@@ -959,10 +1110,11 @@ def program_icon(size):
 def main():
     written = []
     for name, fn in ICONS.items():
-        img = fn()
-        assert img.w == 16 and img.h == 16, name
-        img.save(name)
-        written.append(name)
+        for scale, suffix in ((1, ""), (2, "@2x")):
+            img = fn(scale)
+            assert img.w == 16 * scale and img.h == 16 * scale, name
+            img.save(name + suffix)
+            written.append(name + suffix)
     for size in (16, 32, 48, 64, 128):
         img = program_icon(size)
         if size == 32:

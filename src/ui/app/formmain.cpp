@@ -25,11 +25,7 @@ static void initPictures() {
 }
 
 namespace {
-// The browser box as designed, in twips; the scroll bar is placed against it.
-constexpr int kSpriteBoxLeft = 0;
-constexpr int kSpriteBoxTop = 1560;
-constexpr int kSpriteBoxWidth = 3495;
-constexpr int kSpriteBoxHeight = 6015;
+// The scroll bar's width and its distance from the browser box, in twips.
 constexpr int kScrollWidth = 255;
 constexpr int kScrollGap = 20;
 } // namespace
@@ -41,7 +37,9 @@ FormMain::FormMain(Prompts& prompts, QWidget* parent)
     initPictures();
     setWindowTitle(msg::kAppTitle);
     setWindowIcon(QIcon(QStringLiteral(":/icons/pelorin-32.png")));
-    setFixedSize(525, 546);
+    setMinimumSize(designedSize());
+    resize(designedSize());
+    m_laidOutSize = designedSize();
     buildControls();
     connectHandlers();
     Form_Load();
@@ -81,15 +79,42 @@ void FormMain::InitSettings() {
 }
 
 void FormMain::ArrangeControls() {
+    layBrowserGrid();
+    s.BrowserSelColumn = 0;
+    s.BrowserSelRow = 0;
+    ShowCurrentColor();
+}
+
+// The cells the browser box shows, and its scroll bar just right of it, as tall and level.
+void FormMain::layBrowserGrid() {
     const GridCounts counts = browserGridCounts(SpriteBox->scaleWidth(), SpriteBox->scaleHeight(),
                                                 s.BrowserZoom, s.BrowserCellSize);
     s.BrowserRows = counts.rows;
     s.BrowserColumns = counts.columns;
-    s.BrowserSelColumn = 0;
-    s.BrowserSelRow = 0;
-    SpriteScroll->setGeometry(px(kSpriteBoxLeft + kSpriteBoxWidth + kScrollGap), px(kSpriteBoxTop),
-                              px(kScrollWidth), px(kSpriteBoxHeight));
-    ShowCurrentColor();
+    const QRect box = SpriteBox->geometry();
+    SpriteScroll->setGeometry(box.x() + box.width() + px(kScrollGap), box.y(), px(kScrollWidth),
+                              box.height());
+}
+
+void FormMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+// The views take the window's new room and are drawn anew. The mark stays on its cell while
+// that cell is shown, so that it does not jump home at every step of a drag; only a cell the
+// smaller grid no longer has sends it home.
+void FormMain::Form_Resize() {
+    if (size() == m_laidOutSize) return;
+    m_laidOutSize = size();
+    fitControlsToWindow();
+    layBrowserGrid();
+    if (s.BrowserSelColumn >= s.BrowserColumns || s.BrowserSelRow >= s.BrowserRows) {
+        s.BrowserSelColumn = 0;
+        s.BrowserSelRow = 0;
+    }
+    showBrowserAnew();
+    DrawEditor();
 }
 
 void FormMain::Form_Unload(int& cancel) {

@@ -63,6 +63,10 @@ class FormMain : public QWidget {
     void Form_Load();
     void InitSettings();
     void ArrangeControls();
+    // The window's size changed (an addition: the designed window has a fixed size).
+    void Form_Resize();
+    // The designed client area: the window's least size and its size at start.
+    [[nodiscard]] static QSize designedSize();
     void Form_Unload(int& cancel);
     void BtExit_Click();
     void Bthelp_Click();
@@ -217,6 +221,7 @@ class FormMain : public QWidget {
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildControls();
@@ -226,6 +231,8 @@ class FormMain : public QWidget {
     void buildEditorArea();
     void buildInfo();
     void setFocusOrder();
+    void fitControlsToWindow();
+    void layBrowserGrid();
     void connectHandlers();
     void connectBrowserHandlers();
     void connectEditorHandlers();
@@ -240,6 +247,8 @@ class FormMain : public QWidget {
     void recomputeTopAddress();
     void browserViewMoved();
     void browserZoomChanged();
+    void showBrowserAnew();
+    void fitBrowserBitmap();
     void applyEditorTool(double x, double y);
     void toggleFlip(const QString& what, bool TileRecord::*flag, GraphicButton* box);
     [[nodiscard]] TileRecord& selectedTile() { return s.EditorTiles[s.editorSelIndex()]; }
@@ -263,6 +272,7 @@ class FormMain : public QWidget {
     std::unique_ptr<FormOptions> m_options;
     std::function<void(int)> m_endProgram;
     bool m_unloaded = false;
+    QSize m_laidOutSize;
     // The palette as screen colours for two neighbouring pixels at once, indexed by the left
     // one's value plus 8 times the right one's; taken at the start of every redraw. Values
     // past OutsideFile are drawn as outside the file.

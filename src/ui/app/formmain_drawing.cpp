@@ -11,15 +11,28 @@
 
 namespace {
 constexpr int kBitmapSize = 255;
+
+std::unique_ptr<OffscreenDC> filledBitmap(int width, int height, ColorRef color) {
+    auto dc = std::make_unique<OffscreenDC>(width, height);
+    dc->SelectBrush(color);
+    dc->Rectangle(-1, -1, width, height);
+    return dc;
+}
 } // namespace
 
 void FormMain::CreateOffscreenBitmaps() {
-    BrowserDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
-    BrowserDC->SelectBrush(s.OptionColors[0]);
-    BrowserDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
-    EditorDC = std::make_unique<OffscreenDC>(kBitmapSize, kBitmapSize);
-    EditorDC->SelectBrush(s.OptionColors[0]);
-    EditorDC->Rectangle(-1, -1, kBitmapSize, kBitmapSize);
+    BrowserDC = filledBitmap(kBitmapSize, kBitmapSize, s.OptionColors[0]);
+    EditorDC = filledBitmap(kBitmapSize, kBitmapSize, s.OptionColors[0]);
+}
+
+// The designed bitmap holds every grid the designed box can show. A box grown with the window
+// needs one that holds its grid; one that shrinks again gives the memory back, down to the
+// designed size. Called before a full redraw, which paints all of the grid anew.
+void FormMain::fitBrowserBitmap() {
+    const int width = std::max(kBitmapSize, s.BrowserColumns * s.BrowserCellSize);
+    const int height = std::max(kBitmapSize, s.BrowserRows * s.BrowserCellSize);
+    if (BrowserDC->width() != width || BrowserDC->height() != height)
+        BrowserDC = filledBitmap(width, height, s.OptionColors[0]);
 }
 
 void FormMain::takeTileColors() {

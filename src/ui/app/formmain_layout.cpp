@@ -1,7 +1,9 @@
-// The main window's controls at their designed places (positions in twips).
+// The main window's controls at their designed places (positions in twips), and where the
+// views and the frames go in a window larger than designed.
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
+#include "core/app/windowlayout.h"
 #include "ui/app/twips.h"
 #include "ui/platform/graphicbutton.h"
 #include "ui/platform/picturebox.h"
@@ -14,6 +16,17 @@
 #include <QScrollBar>
 
 namespace {
+
+// The window's client area and the designed places of what a larger window moves or grows.
+constexpr int kClientWidth = 7875;
+constexpr int kClientHeight = 8190;
+constexpr TwipRect kSpriteBoxPlace{0, 1560, 3495, 6015};
+constexpr TwipRect kEditorControlPlace{3840, 0, 1695, 2535};
+constexpr TwipRect kTileControlPlace{5640, 0, 2175, 2535};
+constexpr TwipRect kEditorBoxPlace{3840, 2640, 3975, 3735};
+constexpr TwipRect kColorsPlace{3840, 6480, 3975, 1095};
+constexpr TwipRect kInfoPlace{0, 7560, 7335, 615};
+constexpr TwipRect kHelpPlace{7440, 7680, 435, 435};
 
 QString icon(const char* name) {
     return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name));
@@ -33,10 +46,9 @@ GraphicButton* checkBox(QWidget* parent, const char* picture, const char* ticked
     return box;
 }
 
-QGroupBox* frame(QWidget* parent, const QString& caption, int left, int top, int width,
-                 int height) {
+QGroupBox* frame(QWidget* parent, const QString& caption, TwipRect place) {
     auto* box = new QGroupBox(caption, parent);
-    box->setGeometry(twipRect(left, top, width, height));
+    box->setGeometry(place.pixels());
     return box;
 }
 
@@ -87,7 +99,7 @@ void FormMain::buildControls() {
 }
 
 void FormMain::buildBrowserControl() {
-    Frame1 = frame(this, QStringLiteral("Browser Control"), 0, 0, 3735, 1455);
+    Frame1 = frame(this, QStringLiteral("Browser Control"), {0, 0, 3735, 1455});
     BtOpenFile = pushButton(Frame1, "open", QStringLiteral("Open a file"), 120, 240);
     BtCloseFile = pushButton(Frame1, "close", QStringLiteral("Close file"), 600, 240);
     BtExit = pushButton(Frame1, "exit", QStringLiteral("Exit"), 1080, 240);
@@ -111,7 +123,7 @@ void FormMain::buildBrowserControl() {
     BtJumpAdd = pushButton(this, "jump", QStringLiteral("Jump to address"), 2040, 840);
 
     SpriteBox = new PictureBox(this);
-    SpriteBox->place(twipRect(0, 1560, 3495, 6015));
+    SpriteBox->place(kSpriteBoxPlace.pixels());
     SpriteScroll = new QScrollBar(Qt::Vertical, this);
     SpriteScroll->setRange(0, 1024);
     SpriteScroll->setSingleStep(1);
@@ -122,7 +134,7 @@ void FormMain::buildBrowserControl() {
 }
 
 void FormMain::buildEditorControl() {
-    Frame4 = frame(this, QStringLiteral("Editor Control"), 3840, 0, 1695, 2535);
+    Frame4 = frame(this, QStringLiteral("Editor Control"), kEditorControlPlace);
     Frame4->setToolTip(QStringLiteral("Switch to 'Selection' mode"));
     OptionSelect =
         checkBox(Frame4, "select", "select", QStringLiteral("Switch to 'Select' mode"), 120, 240);
@@ -153,7 +165,7 @@ void FormMain::buildEditorControl() {
 }
 
 void FormMain::buildTileControl() {
-    Frame5 = frame(this, QStringLiteral("Tile Control"), 5640, 0, 2175, 2535);
+    Frame5 = frame(this, QStringLiteral("Tile Control"), kTileControlPlace);
     BtDeleteSprite =
         pushButton(Frame5, "clear_one", QStringLiteral("Clear the selected tile"), 120, 240);
     SaveTile =
@@ -184,8 +196,8 @@ void FormMain::buildTileControl() {
 
 void FormMain::buildEditorArea() {
     EditorBox = new PictureBox(this);
-    EditorBox->place(twipRect(3840, 2640, 3975, 3735));
-    Frame3 = frame(this, QStringLiteral("Colors"), 3840, 6480, 3975, 1095);
+    EditorBox->place(kEditorBoxPlace.pixels());
+    Frame3 = frame(this, QStringLiteral("Colors"), kColorsPlace);
     ShpCol = new FilledBar(Frame3);
     ShpCol->setGeometry(twipRect(120, 240, 3735, 255));
     for (int i = 0; i < 4; ++i) {
@@ -195,10 +207,35 @@ void FormMain::buildEditorArea() {
 }
 
 void FormMain::buildInfo() {
-    Frame2 = frame(this, QStringLiteral("Info"), 0, 7560, 7335, 615);
+    Frame2 = frame(this, QStringLiteral("Info"), kInfoPlace);
     LbStatus = new QLabel(msg::kCredit, Frame2);
     LbStatus->setGeometry(twipRect(120, 240, 7095, 255));
-    Bthelp = pushButton(this, "help", QStringLiteral("Show where the user guide is"), 7440, 7680);
+    Bthelp = pushButton(this, "help", QStringLiteral("Show where the user guide is"),
+                        kHelpPlace.left, kHelpPlace.top);
+}
+
+QSize FormMain::designedSize() {
+    return {px(kClientWidth), px(kClientHeight)};
+}
+
+// Extra width and height go to the two views, the browser's box growing right and down from
+// the window's top-left corner, the editor's to the right of the browser's scroll bar. Each
+// frame keeps its size and stays by the view it serves: the editor's two above the editor,
+// "Colors" below it, "Info" and the help button at the bottom.
+void FormMain::fitControlsToWindow() {
+    const QSize extra = (size() - designedSize()).expandedTo({0, 0});
+    const ViewWidths share =
+        shareExtraWidth(extra.width(), px(kEditorBoxPlace.width) - 2 * PictureBox::kBorder);
+    const int right = share.browser;
+    const int down = extra.height();
+    SpriteBox->place(kSpriteBoxPlace.pixels().adjusted(0, 0, right, down));
+    Frame4->move(kEditorControlPlace.pixels().topLeft() + QPoint(right, 0));
+    Frame5->move(kTileControlPlace.pixels().topLeft() + QPoint(right, 0));
+    EditorBox->place(
+        kEditorBoxPlace.pixels().translated(right, 0).adjusted(0, 0, share.editor, down));
+    Frame3->move(kColorsPlace.pixels().topLeft() + QPoint(right, down));
+    Frame2->move(kInfoPlace.pixels().topLeft() + QPoint(0, down));
+    Bthelp->move(kHelpPlace.pixels().topLeft() + QPoint(0, down));
 }
 
 void FormMain::setFocusOrder() {

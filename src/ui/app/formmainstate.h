@@ -30,7 +30,7 @@ struct FormMainState {
     int BrowserZoom = 0;
     quint8 BrowserCellSize = 0;
     int BrowserSelColumn = 0;
-    quint8 BrowserSelRow = 0;
+    int BrowserSelRow = 0; // a whole number: a tall box shows more than 255 rows
     qint32 BrowserSelAddress = 0;
 
     // Tiles and the editor

@@ -57,6 +57,7 @@ bool FormMain::showNoFile() {
 
 void FormMain::DrawBrowser() {
     if (!BrowserDC || showNoFile()) return;
+    fitBrowserBitmap();
     // The background only where the tiles leave the shown part free: the grid lines.
     const int cell = s.BrowserCellSize;
     fillCellGaps(*BrowserDC, s.BrowserColumns, s.BrowserRows, cell, s.OptionColors[0]);
@@ -128,6 +129,11 @@ void FormMain::BtJumpAdd_Click() {
 
 void FormMain::browserZoomChanged() {
     ArrangeControls();
+    showBrowserAnew();
+}
+
+// A new grid of cells: nothing of the previous picture may remain outside it.
+void FormMain::showBrowserAnew() {
     SpriteBox->Fill(kNoFileGrey);
     browserViewMoved();
 }
@@ -173,6 +179,6 @@ void FormMain::SpriteBox_MouseDown(int button, int shift, double x, double y) {
     if (s.BrowserCellSize == cellSizeFor(true))
         strokeGridRing(*BrowserDC, s.BrowserSelColumn, s.BrowserSelRow, s.OptionColors[0]);
     s.BrowserSelColumn = int(point.column);
-    s.BrowserSelRow = quint8(point.row);
+    s.BrowserSelRow = int(point.row);
     DrawBrowserSelection();
 }

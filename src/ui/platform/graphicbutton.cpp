@@ -4,16 +4,25 @@
 #include "ui/platform/qtcolor.h"
 
 #include <QMouseEvent>
+#include <QPixmap>
 
 namespace {
+// The picture at 16 x 16 and its twin at 32 x 32 ("name@2x.png"), drawn for screens scaled
+// by 1.5 or 2: Qt shows the one that suits the screen instead of enlarging the small one.
+void addPictures(QIcon& icon, const QString& picture, QIcon::State state) {
+    QString twice = picture;
+    twice.insert(twice.lastIndexOf(u'.'), QStringLiteral("@2x"));
+    for (const QString& file : {picture, twice}) {
+        const QPixmap pixmap(file);
+        icon.addPixmap(pixmap, QIcon::Normal, state);
+        icon.addPixmap(pixmap, QIcon::Active, state);
+    }
+}
+
 QIcon pictureIcon(const QString& picture, const QString& tickedPicture) {
     QIcon icon;
-    icon.addFile(picture, QSize(16, 16), QIcon::Normal, QIcon::Off);
-    icon.addFile(picture, QSize(16, 16), QIcon::Active, QIcon::Off);
-    if (!tickedPicture.isEmpty()) {
-        icon.addFile(tickedPicture, QSize(16, 16), QIcon::Normal, QIcon::On);
-        icon.addFile(tickedPicture, QSize(16, 16), QIcon::Active, QIcon::On);
-    }
+    addPictures(icon, picture, QIcon::Off);
+    if (!tickedPicture.isEmpty()) addPictures(icon, tickedPicture, QIcon::On);
     return icon;
 }
 } // namespace

@@ -4,7 +4,8 @@
 #include <QToolButton>
 
 // The 29 x 29 graphical push button, check box and option button: no caption, one 16 x 16
-// picture (a check box has a second one, shown while ticked, and looks pressed then).
+// picture (a check box has a second one, shown while ticked, and looks pressed then), each
+// with a 32 x 32 twin for screens scaled by 1.5 or 2.
 class GraphicButton : public QToolButton {
     Q_OBJECT
   public:

@@ -42,6 +42,9 @@ void PictureBox::fitSurface() {
 void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
+    // On a screen scaled by 1.5 or 2 every picture pixel becomes a block of whole device
+    // pixels of its own colour: tile pixels stay sharp squares, never blended with neighbours.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(contentsRect().topLeft(), m_surface);
 }
 

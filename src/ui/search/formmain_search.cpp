@@ -122,7 +122,7 @@ void FormMain::showFoundPlace(qsizetype index) {
     }
     s.BrowserSelAddress = place.address;
     s.BrowserSelColumn = view.column;
-    s.BrowserSelRow = quint8(view.row);
+    s.BrowserSelRow = view.row;
     if (view.typed) {
         TextAddress->setText(plainDecimal(*view.typed));
         BtJumpAdd_Click();
