@@ -34,7 +34,7 @@ QImage drawCells(const View& v, QPoint mark, QSize count, ColorRef outside, Colo
         for (int x = 0; x < v.box.width(); ++x) {
             QRgb color = rgb(outside);
             const int bx = x / v.zoom, by = y / v.zoom;
-            if (bx < count.width() * cell && by < count.height() * cell && bx < 255 && by < 255) {
+            if (bx < count.width() * cell && by < count.height() * cell) {
                 const int c = bx / cell, r = by / cell, px = bx % cell, py = by % cell;
                 color = rgb(px < 8 && py < 8 ? tile(c, r, px, py) : v.colors.grid);
                 const int left = 9 * mark.x() - 1, top = 9 * mark.y() - 1;
