@@ -63,6 +63,9 @@ def absolute_row(label, name, limit_us, target):
     t = us(name)
     if t is None:
         return
+    if limit_us is None:  # a figure to watch, without a target
+        rows.append((label, fmt(t), "-", "-", "-", "-"))
+        return
     ok = t < limit_us
     failed |= not ok
     rows.append((label, fmt(t), "-", "-", target, "yes" if ok else "NO"))
@@ -78,7 +81,7 @@ for w, h in ((1920, 1080), (3840, 2160)):
     absolute_row("scroll event, %d x %d window, zoom 2" % (w, h), "BM_LargeWindowScroll" + size,
                  8000, "< 8 ms")
     absolute_row("resize event, %d x %d window, zoom 2" % (w, h), "BM_LargeWindowResize" + size,
-                 16000, "< 16 ms")
+                 None, "-")
 absolute_row("scroll event (SpriteScroll_Change)", "BM_ScrollEvent", 1000, "< 1 ms")
 ratio_row("DrawEditor, zoom 3, no grid", "BM_DrawEditor/grid:0/zoomout:0",
           "BM_DrawEditorFloor/grid:0/zoomout:0", 2.0, "<= 2 x floor")
