@@ -249,6 +249,7 @@ class TestCore : public QObject {
              R{"no palette", 0, {b, a}, {}, s, {1, 0}, byColor, 0},
              R{"two fields alike: the first", 0, {a, d}, {}, {a, b, a, d}, {0, 3}, byColor, 0},
              R{"four entries, one other", 4, {a, w, c, d}, {2, 1, 0, 3}, s, {2, 1, 0, 3}, index, 0},
+             R{"one entry, other", 1, {w, w}, {0, 0}, s, {0, 0}, index, 0},
              R{"five entries, one other", 5, {w, b}, {4, 1}, s, {0, 1}, nearest, 1},
              R{"no palette, red and black", 0, {r, 0}, {}, s, {3, 3}, nearest, 2},
              R{"an index past the palette", 2, {w, a}, {2, 0}, s, {0, 0}, nearest, 1});
