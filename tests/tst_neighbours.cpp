@@ -137,6 +137,12 @@ class TestNeighbours : public QObject {
         QCOMPARE(s.state().RomCartridge.kind, // looked at anew in a new file
                  bytes.size() == 3000 ? CartridgeKind::GameBoy : CartridgeKind::Plain);
         COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.markColumn = 1}), "shown");
+        if (how != "removed" && !how.startsWith("renamed away")) {
+            s.prompts.expect(
+                expected::refusal(QStringLiteral("This session changed no byte of %1.").arg(s.path),
+                                  "Can not make a patch")); // the writes went to the old file
+            s.key(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        }
         VERIFY_PROMPTS(s.prompts);
         if (how == "removed") return;
         bytes.replace(32, 16, randomBytes(16, 8));
