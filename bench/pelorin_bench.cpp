@@ -168,17 +168,21 @@ void BM_LargeWindowRedraw(benchmark::State& state) {
     setBrowserCounters(state, window.form.state());
 }
 
-// As BM_ScrollEvent, in the grown window.
-void BM_LargeWindowScroll(benchmark::State& state) {
-    LargeWindow window(int(state.range(0)), int(state.range(1)));
-    if (!window.fine(state)) return;
-    QScrollBar* bar = window.form.SpriteScroll;
+// One thumb position after another, each far from the last, with the events it brings.
+void scrollThrough(benchmark::State& state, QScrollBar* bar) {
     int value = bar->value();
     for (auto _ : state) {
         value = (value + 389) % (bar->maximum() + 1);
         bar->setValue(value);
         QCoreApplication::processEvents();
     }
+}
+
+// As BM_ScrollEvent, in the grown window.
+void BM_LargeWindowScroll(benchmark::State& state) {
+    LargeWindow window(int(state.range(0)), int(state.range(1)));
+    if (!window.fine(state)) return;
+    scrollThrough(state, window.form.SpriteScroll);
     setBrowserCounters(state, window.form.state());
 }
 
@@ -201,13 +205,7 @@ void BM_LargeWindowResize(benchmark::State& state) {
 void BM_ScrollEvent(benchmark::State& state) {
     BrowsingWindow window(false, 0);
     if (!window.fine(state)) return;
-    QScrollBar* bar = window.form.SpriteScroll;
-    int value = bar->value();
-    for (auto _ : state) {
-        value = (value + 389) % (bar->maximum() + 1);
-        bar->setValue(value);
-        QCoreApplication::processEvents();
-    }
+    scrollThrough(state, window.form.SpriteScroll);
     state.counters["top"] = window.form.state().BrowserTopAddress;
 }
 
