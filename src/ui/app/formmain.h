@@ -295,6 +295,7 @@ class FormMain : public QWidget {
     void unwatchRomFile();
     void followRomFile();
     void followReplacement();
+    void takeRomFile(std::unique_ptr<RomFile> file);
     void noteReadForEditor(qint64 address);
     [[nodiscard]] bool mayOverwrite(qint32 address);
     FileWatch* m_fileWatch = nullptr;

@@ -37,15 +37,21 @@ void FormMain::openfile() {
         refuseOpen(*reason);
         return;
     }
-    RomFileHandle = std::move(std::get<std::unique_ptr<RomFile>>(opened));
+    takeRomFile(std::move(std::get<std::unique_ptr<RomFile>>(opened)));
     setWindowTitle(s.RomFilePath + QStringLiteral(" - ") + s.AppTitle);
-    s.RomFileLength = RomFileHandle->length();
-    s.RomCartridge = recogniseCartridge(*RomFileHandle);
     TextAddress->setText(QStringLiteral("0"));
     s.RomFileOpen = true;
     s.LastOpenedFolder = QFileInfo(s.RomFilePath).absolutePath();
-    watchRomFile();
     BtJumpAdd_Click();
+}
+
+// The file opened at the path, by the user or in place of one another program replaced: its
+// length, its header looked at, and a watch on the path for other programs' changes.
+void FormMain::takeRomFile(std::unique_ptr<RomFile> file) {
+    RomFileHandle = std::move(file);
+    s.RomFileLength = RomFileHandle->length();
+    s.RomCartridge = recogniseCartridge(*RomFileHandle);
+    watchRomFile();
 }
 
 // A path that can not be opened leaves the program with no file open.

@@ -4,7 +4,6 @@
 #include "ui/app/formmain.h"
 
 #include "core/app/messages.h"
-#include "core/cartridge/cartridge.h"
 #include "core/rom/romfile.h"
 #include "ui/app/history.h"
 #include "ui/platform/filewatch.h"
@@ -62,10 +61,7 @@ void FormMain::followReplacement() {
     replacement->seen() = std::move(RomFileHandle->seen());
     const bool hadWrites = m_history->hasWrites();
     m_history->fileReplaced();
-    RomFileHandle = std::move(replacement);
-    s.RomFileLength = RomFileHandle->length();
-    s.RomCartridge = recogniseCartridge(*RomFileHandle);
-    watchRomFile();
+    takeRomFile(std::move(replacement));
     DrawBrowser();
     QString said = msg::romFileReplaced(s.RomFilePath);
     if (hadWrites && m_history->asked()) said += u' ' + msg::writeHistoryCleared(s.RomFilePath);
