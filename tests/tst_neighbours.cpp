@@ -78,7 +78,6 @@ class TestNeighbours : public QObject {
         writeInPlace(s.path, from, bytes.mid(from));
         QVERIFY(followed(s));
         COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {.top = top, .markColumn = 1}), "now");
-        QCOMPARE(s.state().RomFileLength, length);
         QCOMPARE(s.state().EditorTiles, cells);
         QCOMPARE(s.status(), status);
         // Cell 1, empty, written at the typed address: within the new length, or refused.
@@ -91,24 +90,22 @@ class TestNeighbours : public QObject {
         VERIFY_PROMPTS(s.prompts);
     }
 
-    // A file renamed over the path (read-only, too), the path removed and a file appearing
+    // A file renamed over the path, the path removed and a file appearing
     // there again, the file renamed away and back. The new file (a Game Boy image) is opened in
     // place of the old one, its header looked at: the browser shows it, the editor keeps its
     // cells and addresses, the writes to the old file leave the history (the next undo takes
     // the paint before them); then a change in place of the new file is followed too. While
     // the path names nothing the view stays.
     void followsAnotherFileAtThePath_data() {
-        using R = Row<QString, bool, QString>; // status after, new file read-only, next undo
+        using R = Row<QString, QString>; // status after, next undo
         const QString replaced = "Another program replaced %1; the new file is shown.";
-        rows(R{"renamed over", replaced, false, "paint in cell ( 0, 0)"},
-             R{"renamed over, read-only", replaced, true, "paint in cell ( 0, 0)"},
-             R{"removed", "Another program removed %1; the view shows it as it was.", false, ""},
-             R{"removed, then a new file", replaced, false, "paint in cell ( 0, 0)"},
-             R{"renamed away and back", "%1 is back in its place.", false,
-               "save of cell ( 0, 0) at 16"});
+        rows(R{"renamed over", replaced, "paint in cell ( 0, 0)"},
+             R{"removed", "Another program removed %1; the view shows it as it was.", ""},
+             R{"removed, then a new file", replaced, "paint in cell ( 0, 0)"},
+             R{"renamed away and back", "%1 is back in its place.", "save of cell ( 0, 0) at 16"});
     }
     void followsAnotherFileAtThePath() {
-        const auto [status, readOnly, undone] = fetch<QString, bool, QString>();
+        const auto [status, undone] = fetch<QString, QString>();
         const QString how = QTest::currentDataTag();
         Session s;
         QByteArray bytes = randomBytes(4096, 6);
@@ -122,13 +119,12 @@ class TestNeighbours : public QObject {
         const EditorTileArray cells = s.state().EditorTiles;
         if (how.startsWith("removed")) QVERIFY(QFile::remove(s.path));
         if (how.startsWith("renamed away")) QVERIFY(QFile::rename(s.path, s.path + ".away"));
-        if (how != "renamed over" && !readOnly) QVERIFY(followed(s));
+        if (how != "renamed over") QVERIFY(followed(s));
         if (how.startsWith("renamed away")) QVERIFY(QFile::rename(s.path + ".away", s.path));
         if (how != "removed" && !how.startsWith("renamed away")) {
             bytes = gameBoyImage(3000, 7);
             const QString fresh = writeRom(s.dir, "new.gb", bytes); // renamed over, as editors do
             QVERIFY(std::rename(qPrintable(fresh), qPrintable(s.path)) == 0);
-            if (readOnly) QVERIFY(QFile::setPermissions(s.path, QFile::ReadOwner));
         }
         if (how != "removed") QVERIFY(followed(s));
         QCOMPARE(s.status(), status.arg(s.path));
@@ -154,9 +150,8 @@ class TestNeighbours : public QObject {
         s.key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(s.status(), "Undone: " + undone);
         // What the cell came from is still what the new file is compared with.
-        readOnly ? s.prompts.expect(expected::kReadOnly) : s.confirmNextWrite();
-        if (!readOnly && undone.startsWith("paint"))
-            s.prompts.expect(othersChanged(16), MsgAnswer::No);
+        s.confirmNextWrite();
+        if (undone.startsWith("paint")) s.prompts.expect(othersChanged(16), MsgAnswer::No);
         const QByteArray kept = s.onDisk();
         s.select(0, 0); // the undone paint took the selection back to cell 1
         Session::click(s.form.SaveTile);
@@ -172,11 +167,9 @@ class TestNeighbours : public QObject {
     // writes cell 1 all the same.
     void asksBeforeOverwritingAnotherProgramsChange_data() {
         using R = Row<Button, bool, MsgAnswer>; // the button, another program wrote, answer
-        rows(R{"selected, alone", &FormMain::SaveTile, false, MsgAnswer::Yes},
-             R{"selected, Yes", &FormMain::SaveTile, true, MsgAnswer::Yes},
+        rows(R{"selected, Yes", &FormMain::SaveTile, true, MsgAnswer::Yes},
              R{"selected, No", &FormMain::SaveTile, true, MsgAnswer::No},
              R{"all, alone", &FormMain::BtSaveEdit, false, MsgAnswer::Yes},
-             R{"all, Yes", &FormMain::BtSaveEdit, true, MsgAnswer::Yes},
              R{"all, No", &FormMain::BtSaveEdit, true, MsgAnswer::No});
     }
     void asksBeforeOverwritingAnotherProgramsChange() {
@@ -227,7 +220,6 @@ class TestNeighbours : public QObject {
                R"("SCRIPT" --rom=%f "two words" %i)", "--rom=PATH\ntwo words", ""},
              R{"command", "rom.sfc", "application/vnd.nintendo.snes.rom=player.desktop",
                "player %u", "player\nPATH", ""},
-             R{"none set", "rom.gb", "", "player %f", "", none},
              R{"this program only", "rom.gb", gb + "pelorin.desktop", "player %f", "", none},
              R{"missing program", "rom.gb", gb + "player.desktop", "/nonexistent/player", "",
                "Test Player (player.desktop) could not be started.\rIts command is: "
