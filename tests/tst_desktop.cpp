@@ -8,13 +8,6 @@
 
 namespace {
 
-QString output(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // Where the top-level windows named exactly `name` are, once there are `count` of them.
 QList<QRect> windowsNamed(const QString& name, int count) {
     static const QRegularExpression line(
@@ -24,7 +17,11 @@ QList<QRect> windowsNamed(const QString& name, int count) {
     for (int i = 0; i < 100 && found.size() != count; ++i) {
         QTest::qWait(100);
         found.clear();
-        for (const auto& m : line.globalMatch(output("xwininfo", {"-root", "-children"}))) {
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-root", "-children"});
+        xwininfo.waitForFinished();
+        for (const auto& m :
+             line.globalMatch(QString::fromUtf8(xwininfo.readAllStandardOutput()))) {
             if (m.captured(2) == name)
                 found << QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(),
                                m.captured(4).toInt());
