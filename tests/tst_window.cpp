@@ -57,7 +57,6 @@ class TestWindow : public QObject {
         // Start-up chooses offset "0", which writes the top address in its signed form.
         QCOMPARE(f.TextAddress->text(), " 0");
         QCOMPARE(f.TextEditAddress->text(), "0");
-        QCOMPARE(f.ComboDivert->currentText(), "0");
         QVERIFY2(s.status().startsWith(expected::kCaption), qPrintable(s.status()));
         QVERIFY(f.OptionSelect->isChecked());
         for (GraphicButton* box : {f.OptionPaint, f.OptionFill, f.ChkGrid, f.ChkGridEditor,
