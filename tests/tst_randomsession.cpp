@@ -16,11 +16,10 @@
 
 namespace {
 
-// Typed texts: numbers in and around the file, and what the lenient reading must survive.
+// Typed texts beside the numbers in and around the file: no number, a fraction, and numbers
+// beyond an address's reach or wrapping to negative ones (the core's tests read each exactly).
 const QStringList kTexts =
-    QStringLiteral("abc|&|&H|&Hxyz|&O9|--5|1..2|e5|nan|inf|0x10|1e|.|-| "
-                   "\t\n|\u00e4\u20ac|12abc|&H-1|.5|1e308|1e309|-2147483649|2147483648|&HFFFFFFFF|&"
-                   "H8000|&O37777777777|99999999999999999999|&HFFFFFFFFFFFF")
+    QStringLiteral("abc|&|&H|.5| \t\n|\u00e4\u20ac|1e309|-2147483649|2147483648|&HFFFFFFFF|&H8000")
         .split(u'|');
 
 // Only another program's change brings this question; alone with its files, none comes.
