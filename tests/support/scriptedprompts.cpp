@@ -69,7 +69,6 @@ QString ScriptedPrompts::saveFileName(const QString& filterList, const QString& 
 ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     colorsOffered << current;
     if (const std::optional<Step> color = next(Step::Color)) return color->color.value_or(current);
-    if (anyColor) return anyColor(current);
     fail(QStringLiteral("unexpected colour picker"));
     return current;
 }

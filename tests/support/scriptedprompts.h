@@ -47,7 +47,6 @@ class ScriptedPrompts : public Prompts {
     // failing the test (for boxes whose text a test can not know, and random sessions).
     std::function<MsgAnswer(const MessageSpec&)> anyBox;
     std::function<QString()> anyOpen;
-    std::function<ColorRef(ColorRef)> anyColor;
     // Called after each piece of a long task that did not end it, with the count of pieces
     // done: what happens while the task runs; true presses Cancel.
     std::function<bool(int pieces)> afterPiece;
