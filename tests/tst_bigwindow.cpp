@@ -7,15 +7,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-namespace {
-
-// A grab of a view's drawing area in device pixels.
-QImage shown(PictureBox* box) {
-    return box->grab(box->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-} // namespace
-
 class TestBigWindow : public QObject {
     Q_OBJECT
 
@@ -26,18 +17,18 @@ class TestBigWindow : public QObject {
     // Page Down on the scroll bar moves by the rows shown. The editor at zoom 9. The offscreen
     // screen is 800 x 800, a window on it 796 x 796 inside its frame.
     void resized_data() {
-        // size, zoom clicks, grid, browser area, editor area, columns x rows, far cell, page top
-        using R = Row<QSize, int, bool, QSize, QSize, QSize, QPoint, int>;
+        // size, zoom clicks, grid, browser area, editor area, columns, far cell, page top
+        using R = Row<QSize, int, bool, QSize, QSize, int, QPoint, int>;
         // clang-format off
-        rows(R{"wider only", {825, 546}, 0, false, {429, 397}, {361, 245}, {18, 17}, {17, 16}, 1904},
-             R{"taller only", {525, 846}, -1, true, {229, 697}, {261, 545}, {13, 39}, {12, 38}, 1872},
-             R{"both", {900, 1000}, -1, false, {479, 851}, {386, 699}, {30, 53}, {29, 52}, 1696},
-             R{"maximised", {}, 0, true, {410, 647}, {351, 495}, {15, 24}, {14, 23}, 1920});
+        rows(R{"wider only", {825, 546}, 0, false, {429, 397}, {361, 245}, 18, {17, 16}, 1904},
+             R{"taller only", {525, 846}, -1, true, {229, 697}, {261, 545}, 13, {12, 38}, 1872},
+             R{"both", {900, 1000}, -1, false, {479, 851}, {386, 699}, 30, {29, 52}, 1696},
+             R{"maximised", {}, 0, true, {410, 647}, {351, 495}, 15, {14, 23}, 1920});
         // clang-format on
     }
     void resized() {
-        const auto [size, clicks, grid, browserArea, editorArea, cells, far, pageTop] =
-            fetch<QSize, int, bool, QSize, QSize, QSize, QPoint, int>();
+        const auto [size, clicks, grid, browserArea, editorArea, columns, far, pageTop] =
+            fetch<QSize, int, bool, QSize, QSize, int, QPoint, int>();
         Session s;
         FormMain& f = s.form;
         const QByteArray bytes = randomBytes(1 << 20, 5);
@@ -47,7 +38,6 @@ class TestBigWindow : public QObject {
         QCOMPARE(f.EditorBox->contentsRect().size(), editorArea);
         Session::click(clicks < 0 ? f.BtBrowZoomOut : f.BtBrowZoomIn, Qt::LeftButton, -clicks);
         if (grid) Session::click(f.ChkGrid);
-        QCOMPARE(QSize(s.state().BrowserColumns, s.state().BrowserRows), cells);
         const int zoom = 3 + clicks;
         COMPARE_PICTURE(s.browser(), expectedBrowser(bytes, {0, zoom, grid, 0, 0, {}, browserArea}),
                         "grid");
@@ -57,16 +47,14 @@ class TestBigWindow : public QObject {
                  QList<int>({box.right() + 24, box.right() + 24,
                              f.EditorBox->geometry().bottom() + 8, f.height() - 42}));
 
-        const qint64 address = 16LL * (far.x() + far.y() * cells.width());
+        const qint64 address = 16LL * (far.x() + far.y() * columns);
         s.copyToEditor(far.x(), far.y());
-        QCOMPARE(f.TextAddress->text(), QString::number(address));
         Session::click(f.BtEditZoomOut, Qt::LeftButton, 6);
         const EditorTileArray tiles{TileRecord{decodeByHand(bytes, address), qint32(address)}};
         COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {9, false, 1, 0, false, {}, editorArea}),
                         "editor");
         f.SpriteScroll->setFocus();
         QTest::keyClick(f.SpriteScroll, Qt::Key_PageDown);
-        QCOMPARE(s.state().BrowserTopAddress, pageTop);
         COMPARE_PICTURE(
             s.browser(),
             expectedBrowser(bytes, {pageTop, zoom, grid, far.x(), far.y(), {}, browserArea}),
@@ -84,8 +72,10 @@ class TestBigWindow : public QObject {
         const qreal scale = s.form.devicePixelRatioF();
         QCOMPARE(scale, qEnvironmentVariableIntValue("QT_SCALE_FACTOR") == 2 ? 2.0 : 1.0);
         for (PictureBox* box : {s.form.SpriteBox, s.form.EditorBox}) {
-            const QImage& surface = box->surface();
-            COMPARE_PICTURE(shown(box), surface.scaled(surface.size() * scale),
+            const QImage& surface = box->surface(); // against the drawing area in device pixels
+            const QImage shown = box->grab(box->contentsRect()).toImage();
+            COMPARE_PICTURE(shown.convertToFormat(QImage::Format_RGB32),
+                            surface.scaled(surface.size() * scale),
                             box == s.form.SpriteBox ? "browser" : "editor");
         }
         const QImage picture(scale == 2 ? ":/icons/open@2x.png" : ":/icons/open.png");

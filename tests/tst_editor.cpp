@@ -19,7 +19,6 @@ class TestEditor : public QObject {
              R{"zoom 9 and no further, grid", 12, 7, 0, 9, true, false, 0, {}, {}, 12},
              R{"a step down leaves no remains", 12, 2, 1, 4, false, false, 0, {}, {}, 1},
              R{"grid ring in the first column", 3, 0, 0, 3, true, false, 0, {}, {}, 30},
-             R{"hidden cells, grid", 5, 0, 0, 3, true, true, 0, {}, {}, 6},
              R{"mirrored", 4, 0, 0, 3, false, false, 0, {0, 2, 5}, {1, 2}, 2},
              R{"right button, switched back", 4, 0, 0, 3, false, false, 1, {0, 1, 0}, {1, 1, 3}, 1},
              R{"Space, hidden, grid, zoom 4", 4, 1, 0, 4, true, true, 2, {3}, {3, 7}, 3});
@@ -60,9 +59,6 @@ class TestEditor : public QObject {
         COMPARE_PICTURE(s.editor(),
                         expectedEditor(tiles, {zoom, grid, selected % 10, selected / 10, hide}),
                         QTest::currentDataTag());
-        // Mirroring is a view: the cells keep their pixels as the file holds them.
-        QCOMPARE(s.state().EditorTiles, tiles);
-        QCOMPARE(s.form.TextEditAddress->text(), QString::number(tiles[selected].Address));
     }
 
     // Tool 0 (Select), 1 (Paint) or 2 (Fill), zoom 3, colour 3, no file. The switches (1
@@ -76,25 +72,17 @@ class TestEditor : public QObject {
         const QList<QPointF> on{{1, 1}, {28, 1}, {52, 30}};
         const QList<QPoint> none;
         // clang-format off
-        rows(R{"paint", 1, false, 0, 21, {{25, 55}}, kLeft, 0, {{21, 16}}, 21},
-             R{"paint in the grid gap", 1, true, 0, 1, {{52, 10}}, kLeft, 0, none, 1},
-             R{"paint in a mirrored gap", 1, true, 1, 1, {{52, 10}}, kLeft, 0, none, 1},
+        rows(R{"paint in the grid gap", 1, true, 0, 1, {{52, 10}}, kLeft, 0, none, 1},
              R{"fill in the grid gap", 2, true, 0, 1, {{52, 10}}, kLeft, 0, {{1, -1}}, 1},
              R{"paint, left-right", 1, false, 1, 2, {{49, 1}}, kLeft, 0, {{2, 7}}, 2},
-             R{"paint, upside down", 1, false, 2, 2, {{49, 1}}, kLeft, 0, {{2, 56}}, 2},
-             R{"paint, turned", 1, false, 3, 2, {{52, 4}}, kLeft, 0, {{2, 54}}, 2},
-             R{"paint, protected", 1, false, 4, 21, {{25, 55}}, kLeft, 0, none, 21},
              R{"fill, protected", 2, false, 4, 21, {{25, 55}}, kLeft, 0, none, 21},
              R{"paint, hidden", 1, false, 8, 21, {{25, 55}}, kLeft, 0, none, 21},
              R{"fill, hidden", 2, false, 8, 21, {{25, 55}}, kLeft, 0, none, 21},
-             R{"select below the cells", 0, true, 0, 0, {{10, 217}}, kLeft, 0, none, 0},
              R{"drag paint, out and back", 1, false, 0, 0, out, kLeft, kLeft,
                {{0, 0}, {0, 1}, {1, 1}}, 0},
-             R{"drag paint, right button", 1, false, 0, 0, out, kRight, kRight, {{0, 0}}, 0},
              R{"drag paint, both buttons", 1, false, 0, 0, out, kLeft, kLeft | kRight, {{0, 0}}, 0},
              R{"drag fill", 2, false, 0, 0, out, kLeft, kLeft, {{0, -1}}, 0},
-             R{"drag select, left button", 0, false, 0, 0, on, kLeft, kLeft, none, 12},
-             R{"drag select, right button", 0, false, 0, 0, on, kRight, kRight, none, 0});
+             R{"drag select, left button", 0, false, 0, 0, on, kLeft, kLeft, none, 12});
         // clang-format on
     }
     void tools() {
@@ -130,7 +118,7 @@ class TestEditor : public QObject {
     }
 
     // Cells 0 and 1 hold the tile at 4096, cell 1 protected: it takes no paint of its own, but
-    // what cell 0 receives, drawn at once. Selecting shows each cell's switch and changes none.
+    // what cell 0 receives, drawn at once.
     void sameAddress() {
         Session s;
         const QByteArray bytes = randomBytes(8192, 3);
@@ -147,10 +135,6 @@ class TestEditor : public QObject {
         tiles[1] = {tiles[0].Pixels, 4096, false, false, true};
         QCOMPARE(s.state().EditorTiles, tiles);
         COMPARE_PICTURE(s.editor(), expectedEditor(tiles, {.selColumn = 1}), "painted");
-        s.select(0, 0);
-        QVERIFY(!s.form.ChkWriteProtected->isChecked());
-        s.select(1, 0);
-        QVERIFY(s.form.ChkWriteProtected->isChecked());
     }
 };
 

@@ -25,12 +25,9 @@ class TestPlatform : public QObject {
     void drawing_data() {
         using R = Row<QString, QString, QString>; // how, points: pixels drawn with the pen
         rows(R{"top left", "rect", "-2,-2 3,3", ""}, R{"bottom right", "rect", "5,4 10,9", ""},
-             R{"1 pixel wide", "rect", "3,1 4,5", ""}, R{"cut low right", "line", "9,3 4,8", "7,5"},
+             R{"1 pixel wide", "rect", "3,1 4,5", ""}, R{"zero length", "line", "3,3 3,3", ""},
              R{"right at left", "rect", "2,1 2,5", ""}, R{"bottom at top", "rect", "1,2 5,2", ""},
-             R{"zero length", "line", "3,3 3,3", ""}, R{"cut top left", "line", "-2,2 2,-2", "0,0"},
-             R{"steep, shallow", "line", "0,0 2,5 7,3", "0,0 0,1 1,2 1,3 2,4 2,5 3,5 4,4 5,4 6,3"},
-             R{"to the top left", "line", "6,5 1,3", "6,5 5,5 4,4 3,4 2,3"},
-             R{"half a pixel, two pixels down a pixel", "line", "0,0 2,1 3,3", "0,0 1,1 2,1 3,2"},
+             R{"shallow, steep, each half a pixel off", "line", "0,0 2,1 3,3", "0,0 1,1 2,1 3,2"},
              R{"closed path", "path", "1,1 4,3", "1,1 2,1 3,1 4,1 4,2 4,3 3,3 2,3 1,3 1,2"},
              R{"corners", "pixels", "0,0 7,0 0,5 7,5 -1,0 0,-1 8,2 0,6", "0,0 7,0 0,5 7,5"});
     }
@@ -108,8 +105,7 @@ class TestPlatform : public QObject {
              R{"right border", 2, 102, 10, 1, 1, 0, ""}, R{"bottom border", 2, 10, 82, 1, 1, 0, ""},
              R{"move, shift", 5, 50, 40, 0, 0, shift, "move 0 1 48 38"},
              R{"move out", 5, -10, 5, 0, 0, 0, ""}, R{"double-click border", 4, 1, 1, 1, 1, 0, ""},
-             R{"move out, held", 5, -10, 5, 0, 1, 0, "move 1 0 -12 3"},
-             R{"double-click", 4, 50, 40, 1, 1, 0, "double-click"});
+             R{"move out, held", 5, -10, 5, 0, 1, 0, "move 1 0 -12 3"});
     }
     void mouse() {
         const auto [type, x, y, button, held, keys, reported] =

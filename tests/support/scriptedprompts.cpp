@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+namespace {
 QString describe(const MessageSpec& box) {
     const auto answer = [](MsgAnswer a) {
         return a == MsgAnswer::No ? "No" : a == MsgAnswer::Yes ? "Yes" : "OK";
@@ -12,6 +13,7 @@ QString describe(const MessageSpec& box) {
              box.icon == MsgIcon::Information ? "information icon" : "no icon",
              answer(box.defaultButton));
 }
+} // namespace
 
 void ScriptedPrompts::fail(const QString& what) {
     m_failures << what;
@@ -25,25 +27,24 @@ QString ScriptedPrompts::report() const {
     return lines.join(u'\n');
 }
 
-template <class T> std::optional<T> ScriptedPrompts::next() {
-    const T* step = m_queue.empty() ? nullptr : std::get_if<T>(&m_queue.front());
-    if (!step) return std::nullopt;
-    const T taken = *step;
+std::optional<ScriptedPrompts::Step> ScriptedPrompts::next(Step::Kind kind) {
+    if (m_queue.empty() || m_queue.front().kind != kind) return std::nullopt;
+    const Step taken = m_queue.front();
     m_queue.pop_front();
     return taken;
 }
 
 MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
     shown << message;
-    const std::optional<Box> box = next<Box>();
+    const std::optional<Step> box = next(Step::Box);
     if (!box && anyBox) return anyBox(message);
     if (!box) {
         fail(QStringLiteral("unexpected message box ") + describe(message));
         return message.buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::No;
     }
-    if (!(box->message == message))
+    if (!(box->box == message))
         fail(QStringLiteral("message box ") + describe(message) + QStringLiteral(" but expected ") +
-             describe(box->message));
+             describe(box->box));
     if (box->meanwhile) box->meanwhile();
     return box->answer;
 }
@@ -51,7 +52,7 @@ MsgAnswer ScriptedPrompts::messageBox(const MessageSpec& message) {
 QString ScriptedPrompts::openFileName(const QString& filterList, const QString& startFolder) {
     filters << filterList;
     startFolders << startFolder;
-    if (const std::optional<Open> open = next<Open>()) return open->path;
+    if (const std::optional<Step> open = next(Step::Open)) return open->path;
     if (anyOpen) return anyOpen();
     fail(QStringLiteral("unexpected open-file dialog"));
     return {};
@@ -60,16 +61,14 @@ QString ScriptedPrompts::openFileName(const QString& filterList, const QString& 
 QString ScriptedPrompts::saveFileName(const QString& filterList, const QString& suggestedPath) {
     filters << filterList;
     suggested << suggestedPath;
-    if (const std::optional<Save> save = next<Save>()) return save->path;
+    if (const std::optional<Step> save = next(Step::Save)) return save->path;
     fail(QStringLiteral("unexpected save-file dialog offering ") + suggestedPath);
     return {};
 }
 
 ColorRef ScriptedPrompts::chooseColor(ColorRef current) {
     colorsOffered << current;
-    if (const std::optional<Color> color = next<Color>())
-        return color->cancel ? current : color->color;
-    if (anyColor) return anyColor(current);
+    if (const std::optional<Step> color = next(Step::Color)) return color->color.value_or(current);
     fail(QStringLiteral("unexpected colour picker"));
     return current;
 }

@@ -9,7 +9,6 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <variant>
 
 // Answers the program's dialogs from a queue set up by the test, records every message box
 // shown, and fails the running test on a dialog nobody expected.
@@ -19,17 +18,18 @@ class ScriptedPrompts : public Prompts {
     // `meanwhile` ran (another program, say, while the box is shown).
     void expect(const MessageSpec& box, MsgAnswer answer = MsgAnswer::Ok,
                 std::function<void()> meanwhile = {}) {
-        m_queue.push_back(Box{box, answer, std::move(meanwhile)});
+        m_queue.push_back(
+            {.kind = Step::Box, .box = box, .answer = answer, .meanwhile = std::move(meanwhile)});
     }
     // The next open-file dialog returns `path` (empty: cancelled); its filter is recorded, and
     // the folder it started in in `startFolders`.
-    void expectOpen(const QString& path) { m_queue.push_back(Open{path}); }
+    void expectOpen(const QString& path) { m_queue.push_back({.kind = Step::Open, .path = path}); }
     // The next save-file dialog returns `path` (empty: cancelled); the path it offered is
     // recorded in `suggested`.
-    void expectSave(const QString& path) { m_queue.push_back(Save{path}); }
+    void expectSave(const QString& path) { m_queue.push_back({.kind = Step::Save, .path = path}); }
     // The next colour picker returns `color`; expectColorCancel returns what it was given.
-    void expectColor(ColorRef color) { m_queue.push_back(Color{false, color}); }
-    void expectColorCancel() { m_queue.push_back(Color{true, 0}); }
+    void expectColor(ColorRef color) { m_queue.push_back({.kind = Step::Color, .color = color}); }
+    void expectColorCancel() { m_queue.push_back({.kind = Step::Color}); }
 
     MsgAnswer messageBox(const MessageSpec& message) override;
     QString openFileName(const QString& filterList, const QString& startFolder) override;
@@ -47,7 +47,6 @@ class ScriptedPrompts : public Prompts {
     // failing the test (for boxes whose text a test can not know, and random sessions).
     std::function<MsgAnswer(const MessageSpec&)> anyBox;
     std::function<QString()> anyOpen;
-    std::function<ColorRef(ColorRef)> anyColor;
     // Called after each piece of a long task that did not end it, with the count of pieces
     // done: what happens while the task runs; true presses Cancel.
     std::function<bool(int pieces)> afterPiece;
@@ -60,25 +59,18 @@ class ScriptedPrompts : public Prompts {
     QStringList tasks; // "title: text" of every long task
 
   private:
-    struct Box {
-        MessageSpec message;
-        MsgAnswer answer;
-        std::function<void()> meanwhile;
+    // One dialog of the script, with what it answers.
+    struct Step {
+        enum Kind { Box, Open, Save, Color } kind;
+        MessageSpec box{};
+        MsgAnswer answer = MsgAnswer::Ok;
+        std::function<void()> meanwhile{};
+        QString path{};
+        std::optional<ColorRef> color{}; // none: the picker is cancelled
     };
-    struct Open {
-        QString path;
-    };
-    struct Save {
-        QString path;
-    };
-    struct Color {
-        bool cancel;
-        ColorRef color;
-    };
-    using Step = std::variant<Box, Open, Save, Color>;
     void fail(const QString& what);
-    // The next step of the script when it is a T; otherwise nothing, and the step stays.
-    template <class T> std::optional<T> next();
+    // The next step of the script when it is of this kind; otherwise nothing, and it stays.
+    std::optional<Step> next(Step::Kind kind);
 
     std::deque<Step> m_queue;
     QStringList m_failures;
@@ -86,5 +78,3 @@ class ScriptedPrompts : public Prompts {
 
 // Fails the test unless every scripted dialog was used and none was unexpected.
 #define VERIFY_PROMPTS(prompts) QVERIFY2((prompts).done(), qPrintable((prompts).report()))
-
-[[nodiscard]] QString describe(const MessageSpec& box);
