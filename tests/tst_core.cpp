@@ -48,11 +48,11 @@ class TestCore : public QObject {
              R{"3e+2", 300, 300}, R{"1e", 1, 1}, R{"9.5", 9.5, 10}, R{"1e309", HUGE_VAL, kNone},
              R{"2147483647.4", 2147483647.4, kMax32}, R{"2147483647.5", 2147483647.5, kNone},
              R{"-2147483648", -2147483648.0, kMin32}, R{"-2147483649", -2147483649.0, kNone},
-             R{"&haf", 175, 175}, R{"&H8000", -32768, -32768}, R{"&H0FFFF", 65535, 65535},
-             R{"&HFFFFFFFF", -1, -1}, R{"&H100000000", 4294967296.0, kNone}, R{"&H1G", 1, 1},
-             R{"&H", 0, 0}, R{"&o78", 7, 7}, R{"&O177777", -1, -1}, R{"&O200000", 65536, 65536},
-             R{"&O37777777777", -1, -1}, R{"&O40000000000", 4294967296.0, kNone}, R{"&", 0, 0},
-             R{"&X12", 0, 0});
+             R{"&H09", 9, 9}, R{"&haf", 175, 175}, R{"&HAF", 175, 175}, R{"&H8000", -32768, -32768},
+             R{"&H0FFFF", 65535, 65535}, R{"&HFFFFFFFF", -1, -1},
+             R{"&H100000000", 4294967296.0, kNone}, R{"&H1G", 1, 1}, R{"&H", 0, 0}, R{"&o78", 7, 7},
+             R{"&O177777", -1, -1}, R{"&O200000", 65536, 65536}, R{"&O37777777777", -1, -1},
+             R{"&O40000000000", 4294967296.0, kNone}, R{"&", 0, 0}, R{"&X12", 0, 0});
     }
     void typedNumbers() {
         const auto [value, address] = fetch<double, qint64>();
@@ -130,7 +130,6 @@ class TestCore : public QObject {
         const BrowserPoint point = browserPointAt(x, y, 8, 3, top, 10);
         QCOMPARE(std::tuple(point.address, point.column, point.row, point.onGrid(10, 5)),
                  std::tuple(address, column, row, onGrid));
-        if (x >= 0 && y >= 0) QCOMPARE(browserCellAddress(top, 10, int(column), int(row)), address);
     }
 
     // A value as a jump (offset 4), as the browser's marked cell and as a typed address to
@@ -191,11 +190,11 @@ class TestCore : public QObject {
     void editorHit_data() {
         // Zoom 3; cell and pixel -1: none; kind 1: with grid, 2: mirrored both ways.
         using R = Row<double, double, int, int, int>; // x, y, kind: cell, pixel
-        rows(R{"(25, 55)", 25, 55, 0, 21, 16}, R{"last pixel", 239.9, 191.9, 0, 79, 63},
-             R{"x = 0", 0, 10, 0, 0, 24}, R{"y = 0", 10, 0, 0, 0, 3},
-             R{"right of the cells", 240, 10, 0, -1, -1}, R{"below them", 10, 192, 0, -1, -1},
-             R{"left of the canvas", -0.5, 10, 0, -1, -1}, R{"above it", 10, -0.5, 0, -1, -1},
-             R{"grid gap, right", 24, 10, 1, 0, -1}, R{"grid gap, below", 10, 24, 1, 0, -1},
+        rows(R{"last pixel", 239.9, 191.9, 0, 79, 63}, R{"x = 0", 0, 10, 0, 0, 24},
+             R{"y = 0", 10, 0, 0, 0, 3}, R{"right of the cells", 240, 10, 0, -1, -1},
+             R{"below them", 10, 192, 0, -1, -1}, R{"left of the canvas", -0.5, 10, 0, -1, -1},
+             R{"above it", 10, -0.5, 0, -1, -1}, R{"grid gap, right", 24, 10, 1, 0, -1},
+             R{"grid gap, below", 10, 24, 1, 0, -1},
              R{"grid, before the gap", 23.9, 23.9, 1, 0, 63}, R{"mirrored", 4, 4, 2, 0, 54});
     }
     void editorHit() {

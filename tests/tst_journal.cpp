@@ -116,10 +116,10 @@ class TestJournal : public QObject {
         QCOMPARE(applyIps(QByteArray(0x470000, '\0'), *encodeIpsPatch(run, fileByte)), expected);
     }
 
-    // Where the undo question says the bytes go back.
+    // Where the undo question says the bytes go back, for more than one write.
     void undoQuestion_data() {
         using R = Row<QList<qint32>, QString>; // 16 bytes at each address
-        rows(R{"one", {16}, "at address 16?"}, R{"two", {16, 48}, "at the addresses 16 and 48?"},
+        rows(R{"two", {16, 48}, "at the addresses 16 and 48?"},
              R{"four", {16, 48, 32, 8}, "at the addresses 16, 48, 32 and 8?"},
              R{"five", {16, 48, 32, 8, 100}, "at 5 addresses from 8 to 100?"});
     }
