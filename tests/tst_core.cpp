@@ -2,6 +2,7 @@
 #include "core/app/numbers.h"
 #include "core/app/userguide.h"
 #include "core/app/viewgeometry.h"
+#include "core/app/windowlayout.h"
 #include "core/browser/browsermath.h"
 #include "core/browser/visiblebytes.h"
 #include "core/editor/editorpicture.h"
@@ -278,6 +279,22 @@ class TestCore : public QObject {
         QCOMPARE(std::count_if(tiles.begin(), tiles.end(),
                                [](const TileRecord& t) { return t.Pixels[0] == 2; }),
                  std::max(cells, 0));
+    }
+
+    // How a window wider than designed shares its extra width between the two views. The
+    // editor's drawing area is 261 pixels wide as designed; 810 hold the whole canvas at zoom 9
+    // with the grid.
+    void shareExtraWidth_data() {
+        // extra width, editor's designed drawing area: browser, editor
+        using R = Row<int, int, int, int>;
+        rows(R{"narrower than designed", -40, 261, 0, 0},
+             R{"a third, rounded down", 301, 261, 201, 100},
+             R{"capped at the whole canvas", 3315, 261, 2766, 549},
+             R{"an area already past it", 90, 900, 90, 0});
+    }
+    void shareExtraWidth() {
+        const auto [extra, area, browser, editor] = fetch<int, int, int, int>();
+        QCOMPARE(::shareExtraWidth(extra, area), (ViewWidths{browser, editor}));
     }
 
     // The installed guide comes first; without either the installed path is named.
