@@ -34,14 +34,12 @@ class TestCartridge : public QObject {
         const QByteArray exHi = snesImage(0x410000, 0x40FFC0, 0x25, 512);
         // clang-format off
         rows(R{"gb 32 KiB", gameBoyImage(32 * KiB, 1), K::GameBoy, M::LoRom, 0, "PELORIN", 0x100},
-             R{"gb 1 MiB", gameBoyImage(MiB, 2), K::GameBoy, M::LoRom, 0, "PELORIN", 0x100},
              R{"gb, 1 byte short", gameBoyImage(0x150, 3).left(0x14F), K::Plain, M::LoRom, 0, "", -1},
              R{"gb, wrong header sum", wrongSum, K::Plain, M::LoRom, 0, "", -1},
              R{"lorom", snesImage(256 * KiB, 0x7FC0, 0x20), K::SuperNintendo, M::LoRom, 0, "PELORIN", 0x7FB0},
              R{"lorom, copier", snesImage(256 * KiB, 0x7FC0, 0x30, 512), K::SuperNintendo, M::LoRom, 512, "PELORIN", 0x81B0},
              R{"lorom 1.5 MiB", snesImage(3 * MiB / 2, 0x7FC0, 0x23), K::SuperNintendo, M::LoRom, 0, "PELORIN", 0x7FB0},
              R{"hirom", snesImage(512 * KiB, 0xFFC0, 0x31), K::SuperNintendo, M::HiRom, 0, "PELORIN", 0xFFB0},
-             R{"hirom, copier", snesImage(512 * KiB, 0xFFC0, 0x21, 512), K::SuperNintendo, M::HiRom, 512, "PELORIN", 0x101B0},
              R{"exhirom, copier", exHi, K::SuperNintendo, M::ExHiRom, 512, "PELORIN", 0x4101B0},
              R{"both places, hirom fits", hiBest, K::SuperNintendo, M::HiRom, 0, "PELORIN", 0xFFB0},
              R{"both places, lorom fits", loBest, K::SuperNintendo, M::LoRom, 0, "PELORIN", 0x7FB0},

@@ -71,21 +71,20 @@ class TestRomFile : public QObject {
     // The unprivileged user must reach the files.
     void initTestCase() { QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0); }
 
-    // Why the path is not opened (empty: opened, and its last tile written; files are sparse).
+    // Why the path is not opened (empty: opened, as long as the file; files are sparse).
     void open_data() {
         const QString missing = "No such file or directory.";
         const QString special = "It is not a regular file (a device, a pipe or a socket).";
         using R = Row<QString>;
         rows(R{"missing", missing}, R{"dangling symlink", missing}, R{"folder", "It is a folder."},
-             R{"named pipe", special}, R{"/dev/null", special},
-             R{"unreadable", "Permission denied."}, R{"2147483647", ""},
+             R{"named pipe", special}, R{"unreadable", "Permission denied."}, R{"2147483647", ""},
              R{"2147483648",
                "It is 2147483648 bytes long; only files shorter than 2 GiB can be edited."});
     }
     void open() {
         const auto [reason] = fetch<QString>();
         const QString kind = QTest::currentDataTag();
-        const QString path = kind.startsWith('/') ? kind : dir.filePath(kind + ".gb");
+        const QString path = dir.filePath(kind + ".gb");
         const qint64 length = kind.toLongLong();
         if (kind == "dangling symlink") QVERIFY(QFile::link(dir.filePath("gone.gb"), path));
         if (kind == "folder") QVERIFY(QDir(dir.path()).mkdir(kind + ".gb"));
@@ -96,13 +95,7 @@ class TestRomFile : public QObject {
         QCOMPARE(std::holds_alternative<QString>(result) ? std::get<QString>(result) : "", reason);
         if (kind == "missing") QVERIFY(!QFileInfo::exists(path)); // nothing is created
         if (!reason.isEmpty()) return;
-        const auto rom = std::get<std::unique_ptr<RomFile>>(std::move(result));
-        QCOMPARE(qint64(rom->length()), length);
-        QCOMPARE(rom->writeTile(length - kTileBytes, kTile).value_or(""), QString());
-        TileBytes back{};
-        QCOMPARE(rom->read(length - kTileBytes, back.data(), 16), qint64(16));
-        QCOMPARE(back, kTile);
-        QCOMPARE(QFileInfo(path).size(), length);
+        QCOMPARE(qint64(std::get<std::unique_ptr<RomFile>>(std::move(result))->length()), length);
     }
 
     // 16 bytes of a file of 100 read ("pieces": 5 at a time after an interruption), then a tile

@@ -33,14 +33,14 @@ quint32 valueIn(const QByteArray& file, const HandSum& sum) {
     return value;
 }
 
-} // namespace
-
 quint8 gameBoyHeaderSum(const QByteArray& image) {
     quint8 x = 0;
     for (qsizetype i = 0x134; i <= 0x14C; ++i)
         x = quint8(x - quint8(image[i]) - 1);
     return x;
 }
+
+} // namespace
 
 QByteArray gameBoyImage(qsizetype length, quint32 seed) {
     QByteArray image = randomBytes(length, seed);

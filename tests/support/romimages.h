@@ -12,7 +12,6 @@
 // x = 0, then x = x - b - 1 for every byte b from 0x134 to 0x14C. The global checksum at 0x14E
 // is whatever the random bytes hold.
 [[nodiscard]] QByteArray gameBoyImage(qsizetype length, quint32 seed);
-[[nodiscard]] quint8 gameBoyHeaderSum(const QByteArray& image);
 
 // A Super Nintendo image of `length` bytes after `copier` bytes of a copier's header, with an
 // internal header at `headerAt` of the image: the title padded with blanks to 21 bytes, the
