@@ -217,7 +217,9 @@ class TestHeaders : public QObject {
         Session::press(s.form.SpriteBox, s.browserCell(1, 0));
         refusal("The colors are read from the 8 bytes at the marked address 96,\rbut the file is "
                 "100 bytes long.\rMark a cell at least 8 bytes before its end.");
-        QCOMPARE(s.state().PaletteColors, colors.palette);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(shows(s.form.BtCol[i], colors.palette[i], 1));
+        QVERIFY(shows(s.form.ShpCol, colors.palette[0])); // colour 0, the current one
         QCOMPARE(s.onDisk(), bytes);
         VERIFY_PROMPTS(s.prompts);
     }

@@ -6,20 +6,6 @@
 #include <QApplication>
 #include <QPushButton>
 
-namespace {
-
-// Whether all the window shows of `widget`, inside its frame of `frame` pixels, is `color`.
-bool shows(QWidget* widget, ColorRef color, int frame = 0) {
-    const QImage image = widget->parentWidget()->grab(widget->geometry()).toImage();
-    const QRgb rgb = qRgb(colorRed(color), colorGreen(color), colorBlue(color));
-    for (int y = frame; y < image.height() - frame; ++y)
-        for (int x = frame; x < image.width() - frame; ++x)
-            if (image.pixel(x, y) != rgb) return false;
-    return !image.isNull();
-}
-
-} // namespace
-
 class TestPalette : public QObject {
     Q_OBJECT
   private slots:

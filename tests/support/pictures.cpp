@@ -106,3 +106,11 @@ QString pictureDifference(const QImage& actual, const QImage& expected, const QS
     e.save(file + QStringLiteral("-expected.png"));
     return name + difference;
 }
+
+bool shows(QWidget* widget, ColorRef color, int frame) {
+    const QImage image = widget->parentWidget()->grab(widget->geometry()).toImage();
+    for (int y = frame; y < image.height() - frame; ++y)
+        for (int x = frame; x < image.width() - frame; ++x)
+            if (image.pixel(x, y) != rgb(color)) return false;
+    return !image.isNull();
+}

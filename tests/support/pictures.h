@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QWidget>
 
 #include <array>
 
@@ -47,6 +48,9 @@ struct EditorPicture {
 [[nodiscard]] QImage expectedGreyBrowser(QSize box = {229, 397});
 // The editor canvas for these cells.
 [[nodiscard]] QImage expectedEditor(const EditorTileArray& tiles, const EditorPicture& view);
+
+// Whether all the window shows of `widget`, inside its frame of `frame` pixels, is `color`.
+[[nodiscard]] bool shows(QWidget* widget, ColorRef color, int frame = 0);
 
 // Empty when both pictures are equal; otherwise names the first differing pixel and saves
 // both pictures under PELORIN_TEST_OUTPUT (or the working folder) as NAME-actual/expected.png.
