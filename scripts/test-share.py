@@ -3,7 +3,7 @@
 targets, tools and scripts) and the tests' share, counted without blank lines and lines
 holding only a comment or a docstring, two ways: all code (C++, Python, shell and CMake) and
 the C++ files alone. Exits 1 when the share of the C++ files passes PELORIN_MAX_TEST_SHARE
-percent (default 38; the aim is 34). Reads the paths on standard input."""
+percent (default 37; the aim is 34). Reads the paths on standard input."""
 import os
 import re
 import sys
@@ -61,7 +61,7 @@ for name, (tests, code) in counts.items():
     share = 100.0 * tests / max(tests + code, 1)
     shares.append(share)
     print("%s: test lines %d, other lines %d, tests' share %.1f %%" % (name, tests, code, share))
-limit = float(os.environ.get("PELORIN_MAX_TEST_SHARE", "38"))
+limit = float(os.environ.get("PELORIN_MAX_TEST_SHARE", "37"))
 if shares[1] > limit:
     print("the tests' share of the C++ code is past %g %%" % limit, file=sys.stderr)
     sys.exit(1)
