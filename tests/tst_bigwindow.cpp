@@ -43,9 +43,11 @@ class TestBigWindow : public QObject {
                         "grid");
         const QRect box = f.SpriteBox->geometry();
         QCOMPARE(f.SpriteScroll->geometry(), QRect(box.right() + 2, box.top(), 17, box.height()));
-        QCOMPARE(QList<int>({f.Frame4->x(), f.EditorBox->x(), f.Frame3->y(), f.Frame2->y()}),
-                 QList<int>({box.right() + 24, box.right() + 24,
-                             f.EditorBox->geometry().bottom() + 8, f.height() - 42}));
+        QCOMPARE(
+            QList<int>({f.Frame4->x(), f.Frame5->x(), f.EditorBox->x(), f.Frame3->y(),
+                        f.Frame2->y(), f.Bthelp->y()}),
+            QList<int>({box.right() + 24, box.right() + 144, box.right() + 24,
+                        f.EditorBox->geometry().bottom() + 8, f.height() - 42, f.height() - 34}));
 
         const qint64 address = 16LL * (far.x() + far.y() * columns);
         s.copyToEditor(far.x(), far.y());
