@@ -170,19 +170,23 @@ class TestHistory : public QObject {
         VERIFY_PROMPTS(s.prompts);
     }
 
-    // The patch of a 16 MiB file of zeros gives the file on disk; a byte changed at 16 MiB
-    // makes it impossible. The patch key ends a stroke; a cancelled dialog, or the ROM's own
-    // name, makes no patch. (A session without writes is the neighbours test's.)
+    // The patch of a 16 MiB file of zeros gives the file on disk, a write at the offset that
+    // reads as "EOF" too; a byte changed at 16 MiB makes it impossible. The patch key ends a
+    // stroke; a cancelled dialog, or the ROM's own name, makes no patch. (A session without
+    // writes is the neighbours test's.)
     void patchOfTheSession() {
         User s;
-        const QByteArray original =
-            openWithTwoFilledCells(s, QByteArray((qsizetype(16) << 20) + 4096, 0));
+        QByteArray zeros((qsizetype(16) << 20) + 4096, 0);
+        zeros[0x454F45] = 'Z'; // a record at "EOF" read as an offset starts here, with this byte
+        const QByteArray original = openWithTwoFilledCells(s, zeros);
         const auto patchKey = [&s] { s.key(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier); };
         const auto refusal = [&s](const QString& text) {
             s.prompts.expect(expected::refusal(text, "Can not make a patch"));
         };
         s.clickWrite(s.form.BtSaveEdit); // bytes 16 to 47
-        s.select(1, 0);                  // colour 2: bytes 1, 3, ..., 15 of a tile change
+        Session::type(s.form.TextEditAddress, QString::number(0x454F46));
+        s.clickWrite(s.form.BtCopyToAddress);
+        s.select(1, 0); // colour 2: bytes 1, 3, ..., 15 of a tile change
         Session::type(s.form.TextEditAddress, QStringLiteral("16777200"));
         s.clickWrite(s.form.BtCopyToAddress); // up to 16777215, the last byte within reach
         const QByteArray rom = s.onDisk();
@@ -204,7 +208,7 @@ class TestHistory : public QObject {
         patchKey();
         QCOMPARE(s.prompts.suggested, QStringList(3, s.dir.filePath("rom.ips")));
         QCOMPARE(applyIps(original, fileBytes(patch)), rom);
-        QCOMPARE(s.status(), "A patch of 32 changed bytes was written to " + patch + '.');
+        QCOMPARE(s.status(), "A patch of 48 changed bytes was written to " + patch + '.');
         Session::type(s.form.TextEditAddress, QStringLiteral("16777201"));
         s.clickWrite(s.form.BtCopyToAddress);
         refusal("This session changed the byte at address 16777216. An IPS patch reaches only "
